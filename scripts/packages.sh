@@ -1,0 +1,5 @@
+# The Debian packages the project needs, sourced by the other scripts.
+# shellcheck shell=bash
+build_packages=(cmake make g++ qt6-base-dev libgl-dev)
+run_packages=(xdg-utils)
+test_packages=(libbenchmark-dev xvfb xauth)

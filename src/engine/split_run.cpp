@@ -1,0 +1,125 @@
+#include "engine/split_run.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+#include <QtNumeric>
+
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+namespace quorvane {
+
+namespace {
+
+// Reads the whole image in one go. Anything but exactly `size` bytes (the file
+// shrank or grew since its length was taken) is a failure: a padded or clipped
+// image must never reach a chip.
+std::optional<QByteArray> readImage(const QString &path, qint32 size)
+{
+    QFile source(path);
+    if (!source.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return std::nullopt;
+    QByteArray image(size, Qt::Uninitialized);
+    char beyondEnd = 0;
+    if (source.read(image.data(), size) != size || source.read(&beyondEnd, 1) != 0)
+        return std::nullopt;
+    return image;
+}
+
+bool sameFile(const QString &a, const QString &b)
+{
+    std::error_code ignored;
+    return std::filesystem::equivalent(QFileInfo(a).filesystemAbsoluteFilePath(),
+                                       QFileInfo(b).filesystemAbsoluteFilePath(), ignored);
+}
+
+// Checked before anything is written. A piece that is the source (under
+// another name, through a link or a relative base name) would destroy the only
+// copy of the image; two pieces that are one file would leave one of them
+// wrong; something that is not a plain file (a folder, a FIFO) cannot hold a
+// piece and might block the run.
+bool piecesAreWritable(const QString &sourcePath, const QStringList &piecePaths)
+{
+    QStringList existing{sourcePath};
+    for (const QString &piece : piecePaths) {
+        const QFileInfo info(piece);
+        if (!info.exists())
+            continue;
+        if (!info.isFile())
+            return false;
+        for (const QString &other : std::as_const(existing)) {
+            if (sameFile(piece, other))
+                return false;
+        }
+        existing.append(piece);
+    }
+    return true;
+}
+
+// Writes one piece to exactly `size` bytes, so no tail of an older, larger
+// piece survives. An incomplete piece is removed rather than left to pass for
+// a good one.
+bool writePiece(const QString &path, const char *data, qint32 size)
+{
+    QFile piece(path);
+    if (!piece.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return false;
+    const bool written = piece.write(data, size) == size;
+    piece.close();
+    if (written && piece.error() == QFileDevice::NoError)
+        return true;
+    piece.remove();
+    return false;
+}
+
+} // namespace
+
+QString pieceFilePath(const SplitJob &job, const QString &baseName, int number)
+{
+    return job.SourcePath + baseName + u'_' + QString::number(number) + QLatin1String(".bin");
+}
+
+SplitOutcome runSplit(SplitJob &job, const QString &baseName)
+{
+    if (job.DeviceSize <= 0 || job.DeviceCount <= 0)
+        return SplitOutcome::Error;
+
+    const QString sourcePath = job.SourcePath + job.SourceFile;
+    const QFileInfo source(sourcePath);
+    // Folders, FIFOs and devices are no images; opening some of them would
+    // block the window.
+    if (!source.isFile())
+        return SplitOutcome::Error;
+
+    qint32 bankSize = 0;
+    if (qMulOverflow(qint32{job.DeviceCount}, job.DeviceSize, &bankSize))
+        return SplitOutcome::Error;
+    if (source.size() != bankSize)
+        return SplitOutcome::SizeMismatch;
+
+    const std::optional<QByteArray> image = readImage(sourcePath, bankSize);
+    if (!image)
+        return SplitOutcome::Error;
+
+    QStringList piecePaths;
+    for (int number = 1; number <= job.DeviceCount; ++number)
+        piecePaths.append(pieceFilePath(job, baseName, number));
+    if (!piecesAreWritable(sourcePath, piecePaths))
+        return SplitOutcome::Error;
+
+    // The bank size was checked, so no offset can overflow.
+    qint32 offset = 0;
+    for (const QString &piecePath : std::as_const(piecePaths)) {
+        if (!writePiece(piecePath, image->constData() + offset, job.DeviceSize))
+            return SplitOutcome::Error;
+        offset += job.DeviceSize;
+    }
+
+    job.FilesCreated = true;
+    return SplitOutcome::Done;
+}
+
+} // namespace quorvane

@@ -1,0 +1,326 @@
+#include "engine/split_job.h"
+#include "engine/split_messages.h"
+#include "engine/split_run.h"
+#include "support/files.h"
+#include "support/isolated_test_main.h"
+#include "support/unprivileged.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace quorvane;
+using namespace quorvane::test;
+
+class TestSplitRun : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+
+    void piecesJoinUpToTheImage_data();
+    void piecesJoinUpToTheImage();
+    void wrongSizeWritesNothing_data();
+    void wrongSizeWritesNothing();
+    void unusableSourceIsAnError_data();
+    void unusableSourceIsAnError();
+    void secondRunRewritesTheSamePieces();
+    void olderLongerPieceLosesItsTail();
+    void sourceIsNeverOverwritten_data();
+    void sourceIsNeverOverwritten();
+    void baseNameMayNameASubfolder();
+    void refusedPieceNameIsAnError_data();
+    void refusedPieceNameIsAnError();
+    void readOnlyFolderIsAnError();
+    void readOnlyPieceStopsTheRunThere();
+
+    void messageTexts();
+
+private:
+    // A job for the bank `countIndex` x `typeIndex` whose source image is
+    // `fileName` in the test folder, holding `image`.
+    SplitJob jobFor(int typeIndex, int countIndex, const QString &fileName, const QByteArray &image);
+    QString inFolder(const QString &name) const { return m_folder->filePath(name); }
+    QStringList folderEntries() const;
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+};
+
+void TestSplitRun::init()
+{
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_folder->isValid());
+}
+
+SplitJob TestSplitRun::jobFor(int typeIndex, int countIndex, const QString &fileName,
+                              const QByteArray &image)
+{
+    SplitJob job;
+    chooseDeviceType(job, typeIndex);
+    chooseDeviceCount(job, countIndex);
+    job.SourcePath = m_folder->path() + QDir::separator();
+    job.SourceFile = fileName;
+    if (!writeFile(inFolder(fileName), image))
+        qFatal("cannot write the test image");
+    return job;
+}
+
+QStringList TestSplitRun::folderEntries() const
+{
+    return QDir(m_folder->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System,
+                                            QDir::Name);
+}
+
+void TestSplitRun::piecesJoinUpToTheImage_data()
+{
+    QTest::addColumn<int>("typeIndex");
+    QTest::addColumn<int>("countIndex");
+    QTest::addColumn<QString>("baseName");
+
+    QTest::newRow("smallest bank, 2716 x 2") << 0 << 0 << "rom";
+    QTest::newRow("27128 x 4") << 3 << 2 << "rom";
+    QTest::newRow("27256 x 4, proposed name") << 4 << 2 << "game_split";
+    QTest::newRow("largest bank, 27010 x 8") << 6 << 6 << "big";
+    QTest::newRow("name with spaces and dots") << 1 << 1 << "my rom.v2";
+}
+
+void TestSplitRun::piecesJoinUpToTheImage()
+{
+    QFETCH(int, typeIndex);
+    QFETCH(int, countIndex);
+    QFETCH(QString, baseName);
+
+    SplitJob probe;
+    chooseDeviceType(probe, typeIndex);
+    chooseDeviceCount(probe, countIndex);
+    const QByteArray image = patternImage(qsizetype{probe.DeviceSize} * probe.DeviceCount);
+    SplitJob job = jobFor(typeIndex, countIndex, QStringLiteral("image.bin"), image);
+
+    QCOMPARE(runSplit(job, baseName), SplitOutcome::Done);
+    QVERIFY(job.FilesCreated);
+
+    QByteArray joined;
+    for (int number = 1; number <= job.DeviceCount; ++number) {
+        const QString piece = pieceFilePath(job, baseName, number);
+        QCOMPARE(piece, inFolder(baseName + u'_' + QString::number(number) + QLatin1String(".bin")));
+        const QByteArray contents = readFile(piece);
+        QCOMPARE(contents.size(), job.DeviceSize);
+        joined += contents;
+    }
+    QCOMPARE(joined, image);
+    QCOMPARE(folderEntries().size(), job.DeviceCount + 1);
+    QCOMPARE(readFile(inFolder(QStringLiteral("image.bin"))), image);
+}
+
+void TestSplitRun::wrongSizeWritesNothing_data()
+{
+    QTest::addColumn<int>("imageSize");
+    const int bank = 4 * 16384;
+    QTest::newRow("one byte short") << bank - 1;
+    QTest::newRow("one byte long") << bank + 1;
+    QTest::newRow("empty") << 0;
+    QTest::newRow("one piece only") << 16384;
+}
+
+void TestSplitRun::wrongSizeWritesNothing()
+{
+    QFETCH(int, imageSize);
+    SplitJob job = jobFor(3, 2, QStringLiteral("image.bin"), patternImage(imageSize));
+
+    QCOMPARE(runSplit(job, QStringLiteral("rom")), SplitOutcome::SizeMismatch);
+    QVERIFY(!job.FilesCreated);
+    QCOMPARE(folderEntries(), QStringList{QStringLiteral("image.bin")});
+}
+
+void TestSplitRun::unusableSourceIsAnError_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("missing") << "missing";
+    QTest::newRow("folder") << "folder";
+    QTest::newRow("FIFO") << "fifo";
+    QTest::newRow("dangling link") << "dangling link";
+}
+
+void TestSplitRun::unusableSourceIsAnError()
+{
+    QFETCH(QString, kind);
+    const QString source = inFolder(QStringLiteral("source.bin"));
+    if (kind == QLatin1String("folder"))
+        QVERIFY(QDir().mkdir(source));
+    else if (kind == QLatin1String("fifo"))
+        QCOMPARE(mkfifo(QFile::encodeName(source).constData(), 0644), 0);
+    else if (kind == QLatin1String("dangling link"))
+        QVERIFY(QFile::link(inFolder(QStringLiteral("gone.bin")), source));
+
+    SplitJob job;
+    chooseDeviceType(job, 0);
+    chooseDeviceCount(job, 0);
+    job.SourcePath = m_folder->path() + QDir::separator();
+    job.SourceFile = QStringLiteral("source.bin");
+    QCOMPARE(runSplit(job, QStringLiteral("rom")), SplitOutcome::Error);
+    QVERIFY(!job.FilesCreated);
+    QVERIFY(!QFileInfo::exists(pieceFilePath(job, QStringLiteral("rom"), 1)));
+}
+
+void TestSplitRun::secondRunRewritesTheSamePieces()
+{
+    const QByteArray image = patternImage(3 * 4096);
+    SplitJob job = jobFor(1, 1, QStringLiteral("image.bin"), image);
+
+    QCOMPARE(runSplit(job, QStringLiteral("rom")), SplitOutcome::Done);
+    const QByteArray first = readFile(pieceFilePath(job, QStringLiteral("rom"), 2));
+    QVERIFY(writeFile(pieceFilePath(job, QStringLiteral("rom"), 2), QByteArray(4096, '\0')));
+
+    QCOMPARE(runSplit(job, QStringLiteral("rom")), SplitOutcome::Done);
+    QCOMPARE(readFile(pieceFilePath(job, QStringLiteral("rom"), 2)), first);
+    QCOMPARE(first, image.mid(4096, 4096));
+}
+
+void TestSplitRun::olderLongerPieceLosesItsTail()
+{
+    const QByteArray image = patternImage(2 * 2048);
+    SplitJob job = jobFor(0, 0, QStringLiteral("image.bin"), image);
+    QVERIFY(writeFile(inFolder(QStringLiteral("rom_1.bin")), QByteArray(3 * 2048, '\xee')));
+
+    QCOMPARE(runSplit(job, QStringLiteral("rom")), SplitOutcome::Done);
+    QCOMPARE(readFile(inFolder(QStringLiteral("rom_1.bin"))), image.left(2048));
+}
+
+void TestSplitRun::sourceIsNeverOverwritten_data()
+{
+    QTest::addColumn<QString>("sourceFile");
+    QTest::addColumn<QString>("baseName");
+    QTest::addColumn<QString>("alias"); // another name for the source, made first
+
+    QTest::newRow("source named like piece 1") << "rom_1.bin" << "rom" << "";
+    QTest::newRow("source named like the last piece") << "rom_4.bin" << "rom" << "";
+    QTest::newRow("reached through a relative base name") << "rom_2.bin" << "../%1/rom" << "";
+    QTest::newRow("piece is a symbolic link to it") << "master.bin" << "rom" << "symlink";
+    QTest::newRow("piece is a hard link to it") << "master.bin" << "rom" << "hardlink";
+}
+
+void TestSplitRun::sourceIsNeverOverwritten()
+{
+    QFETCH(QString, sourceFile);
+    QFETCH(QString, baseName);
+    QFETCH(QString, alias);
+
+    const QByteArray image = patternImage(4 * 8192);
+    SplitJob job = jobFor(2, 2, sourceFile, image);
+    baseName = baseName.arg(QFileInfo(m_folder->path()).fileName());
+    const QString aliasPath = inFolder(QStringLiteral("rom_3.bin"));
+    if (alias == QLatin1String("symlink"))
+        QVERIFY(QFile::link(inFolder(sourceFile), aliasPath));
+    else if (alias == QLatin1String("hardlink"))
+        QCOMPARE(link(QFile::encodeName(inFolder(sourceFile)).constData(),
+                      QFile::encodeName(aliasPath).constData()),
+                 0);
+    const QStringList before = folderEntries();
+
+    QCOMPARE(runSplit(job, baseName), SplitOutcome::Error);
+    QVERIFY(!job.FilesCreated);
+    QCOMPARE(readFile(inFolder(sourceFile)), image);
+    QCOMPARE(folderEntries(), before);
+}
+
+void TestSplitRun::baseNameMayNameASubfolder()
+{
+    const QByteArray image = patternImage(2 * 2048);
+    SplitJob job = jobFor(0, 0, QStringLiteral("image.bin"), image);
+
+    QCOMPARE(runSplit(job, QStringLiteral("pieces/rom")), SplitOutcome::Error);
+    QVERIFY(!job.FilesCreated);
+
+    QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("pieces")));
+    QCOMPARE(runSplit(job, QStringLiteral("pieces/rom")), SplitOutcome::Done);
+    QCOMPARE(readFile(inFolder(QStringLiteral("pieces/rom_2.bin"))), image.right(2048));
+}
+
+void TestSplitRun::refusedPieceNameIsAnError_data()
+{
+    QTest::addColumn<QString>("baseName");
+    QTest::addColumn<QString>("blocker"); // made in the folder before the run
+
+    QTest::newRow("name too long for the file system") << QString(300, u'x') << "";
+    QTest::newRow("a folder where piece 2 goes") << "rom" << "rom_2.bin";
+}
+
+void TestSplitRun::refusedPieceNameIsAnError()
+{
+    QFETCH(QString, baseName);
+    QFETCH(QString, blocker);
+
+    SplitJob job = jobFor(0, 1, QStringLiteral("image.bin"), patternImage(3 * 2048));
+    if (!blocker.isEmpty())
+        QVERIFY(QDir(m_folder->path()).mkdir(blocker));
+    const QStringList before = folderEntries();
+
+    QCOMPARE(runSplit(job, baseName), SplitOutcome::Error);
+    QVERIFY(!job.FilesCreated);
+    QCOMPARE(folderEntries(), before);
+}
+
+void TestSplitRun::readOnlyFolderIsAnError()
+{
+    SplitJob job = jobFor(0, 0, QStringLiteral("image.bin"), patternImage(2 * 2048));
+    QVERIFY(openToOthers(QFile::encodeName(m_folder->path()).constData()));
+    QCOMPARE(chmod(QFile::encodeName(m_folder->path()).constData(), 0555), 0);
+
+    const int outcome = runUnprivileged([&job] {
+        const SplitOutcome result = runSplit(job, QStringLiteral("rom"));
+        return static_cast<int>(result) + (job.FilesCreated ? 10 : 0);
+    });
+    QCOMPARE(chmod(QFile::encodeName(m_folder->path()).constData(), 0755), 0);
+
+    QCOMPARE(outcome, static_cast<int>(SplitOutcome::Error));
+    QCOMPARE(folderEntries(), QStringList{QStringLiteral("image.bin")});
+}
+
+void TestSplitRun::readOnlyPieceStopsTheRunThere()
+{
+    const QByteArray image = patternImage(3 * 2048);
+    SplitJob job = jobFor(0, 1, QStringLiteral("image.bin"), image);
+    const QString lockedPiece = inFolder(QStringLiteral("rom_2.bin"));
+    QVERIFY(writeFile(lockedPiece, "older piece"));
+    QVERIFY(QFile::setPermissions(lockedPiece, QFile::ReadOwner | QFile::ReadOther));
+    QCOMPARE(chmod(QFile::encodeName(m_folder->path()).constData(), 0777), 0);
+
+    const int outcome = runUnprivileged([&job] {
+        const SplitOutcome result = runSplit(job, QStringLiteral("rom"));
+        return static_cast<int>(result) + (job.FilesCreated ? 10 : 0);
+    });
+
+    QCOMPARE(outcome, static_cast<int>(SplitOutcome::Error));
+    QCOMPARE(readFile(inFolder(QStringLiteral("rom_1.bin"))), image.left(2048));
+    QCOMPARE(readFile(lockedPiece), QByteArray("older piece"));
+    QVERIFY(!QFileInfo::exists(inFolder(QStringLiteral("rom_3.bin"))));
+}
+
+void TestSplitRun::messageTexts()
+{
+    SplitJob job;
+    job.SourcePath = QStringLiteral("/work/");
+    job.SourceFile = QStringLiteral("game.bin");
+
+    const Message mismatch = sizeMismatchMessage(job);
+    QCOMPARE(mismatch.title, QStringLiteral("File Size Error"));
+    QCOMPARE(mismatch.text, QStringLiteral("The size of the selected file:\n\n/work/game.bin\n\n"
+                                           "does not match the selected device type and number of devices."));
+    QCOMPARE(mismatch.buttons, MessageButtons::Ok);
+
+    const Message done = splitDoneMessage(QStringLiteral("rom"), 4);
+    QCOMPARE(done.title, QStringLiteral("Splitting Done"));
+    QCOMPARE(done.text, QStringLiteral("The files rom_(1 to 4).bin have been created.\n\n"
+                                       "Do you want to open the target folder ?"));
+    QCOMPARE(done.buttons, MessageButtons::YesNo);
+
+    QCOMPARE(errorMessage(), (Message{QStringLiteral("Error"), QStringLiteral("Error"), MessageButtons::Ok}));
+}
+
+QUORVANE_TEST_MAIN(TestSplitRun, QCoreApplication)
+#include "tst_split_run.moc"
