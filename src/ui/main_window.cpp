@@ -1,0 +1,160 @@
+#include "ui/main_window.h"
+
+#include "engine/base_name.h"
+#include "engine/split_messages.h"
+#include "engine/split_run.h"
+#include "settings/default_path.h"
+#include "ui/platform_edges.h"
+#include "ui/value_field.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace quorvane {
+
+Form1::Form1(PlatformEdges &edges, QWidget *parent)
+    : QWidget(parent)
+    , m_edges(edges)
+{
+    layOutControls();
+    setFocusOrder();
+    connectEvents();
+    Form_Load();
+}
+
+void Form1::connectEvents()
+{
+    connect(EpromSize, &QButtonGroup::idClicked, this, &Form1::EpromSize_Click);
+    connect(Batch, &QButtonGroup::idClicked, this, &Form1::Batch_Click);
+    connect(Command_SelectSourceFile, &QPushButton::clicked, this, &Form1::Command_SelectSourceFile_Click);
+    connect(Command_ClearSourceFile, &QPushButton::clicked, this, &Form1::Command_ClearSourceFile_Click);
+    connect(Label_SourceFile, &ValueField::changed, this, &Form1::Label_SourceFile_Change);
+    connect(Text_TargetFileName, &QLineEdit::textChanged, this, &Form1::Text_TargetFileName_Change);
+    Text_TargetFileName->installEventFilter(this); // double-click and focus loss
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command_Run, &QPushButton::clicked, this, &Form1::Command_Run_Click);
+    connect(Command_Exit, &QPushButton::clicked, this, &Form1::Command_Exit_Click);
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Text_TargetFileName) {
+        if (event->type() == QEvent::MouseButtonDblClick) {
+            Text_TargetFileName_DblClick();
+            return true;
+        }
+        if (event->type() == QEvent::FocusOut) {
+            // Switching to another window or opening a popup leaves the focus
+            // where it is as far as the window is concerned.
+            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                Text_TargetFileName_LostFocus();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void Form1::Form_Load()
+{
+    setWindowTitle(QStringLiteral("Quorvane, v1.01 - June 2024 / QZ"));
+    loadDefaultPath(m_job);
+}
+
+void Form1::Form_Unload()
+{
+    saveDefaultPath(m_job);
+}
+
+void Form1::EpromSize_Click(int index)
+{
+    chooseDeviceType(m_job, index);
+    UpdateRunButton();
+}
+
+void Form1::Batch_Click(int index)
+{
+    chooseDeviceCount(m_job, index);
+    UpdateRunButton();
+}
+
+void Form1::UpdateRunButton()
+{
+    Command_Run->setEnabled(runAllowed(m_job, Label_SourcePath->text(), Text_TargetFileName->text()));
+}
+
+void Form1::Command_SelectSourceFile_Click()
+{
+    BrowseSourceFile();
+}
+
+void Form1::Command_ClearSourceFile_Click()
+{
+    Label_SourcePath->setCaption(QString());
+    Label_SourceFile->setCaption(QString());
+    m_job.SourcePath.clear();
+    m_job.SourceFile.clear();
+    Command_SelectSourceFile->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::Label_SourceFile_Change()
+{
+    UpdateRunButton();
+}
+
+void Form1::Text_TargetFileName_Change()
+{
+    UpdateRunButton();
+}
+
+void Form1::Text_TargetFileName_DblClick()
+{
+    Text_TargetFileName->clear();
+}
+
+void Form1::Text_TargetFileName_LostFocus()
+{
+    const QString text = Text_TargetFileName->text();
+    const QString cleaned = cleanedBaseName(text);
+    if (cleaned != text)
+        Text_TargetFileName->setText(cleaned);
+}
+
+void Form1::Command1_Click()
+{
+    Text_TargetFileName->clear();
+    Text_TargetFileName->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::Command_Run_Click()
+{
+    switch (runSplit(m_job, Text_TargetFileName->text())) {
+    case SplitOutcome::SizeMismatch:
+        m_edges.showMessage(this, sizeMismatchMessage(m_job));
+        return;
+    case SplitOutcome::Error:
+        m_edges.showMessage(this, errorMessage());
+        return;
+    case SplitOutcome::Done:
+        break;
+    }
+    const Message done = splitDoneMessage(Text_TargetFileName->text(), m_job.DeviceCount);
+    if (m_edges.showMessage(this, done) == MessageAnswer::Yes && !m_edges.openFolder(m_job.SourcePath))
+        m_edges.showMessage(this, errorMessage());
+}
+
+void Form1::Command_Exit_Click()
+{
+    // Closing the last window ends the program; the close runs Form_Unload.
+    close();
+}
+
+} // namespace quorvane

@@ -1,0 +1,39 @@
+#include "ui/value_field.h"
+
+#include <QPainter>
+#include <QStyle>
+
+namespace quorvane {
+
+ValueField::ValueField(QWidget *parent)
+    : QLabel(parent)
+{
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
+    setAutoFillBackground(true);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setTextFormat(Qt::PlainText);
+    setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setIndent(2);
+}
+
+void ValueField::setCaption(const QString &caption)
+{
+    setText(caption);
+    setToolTip(caption);
+    Q_EMIT changed();
+}
+
+void ValueField::paintEvent(QPaintEvent *event)
+{
+    QFrame::paintEvent(event); // the frame only; the text is drawn shortened below
+    QPainter painter(this);
+    const QRect area = contentsRect().adjusted(indent(), 0, -indent(), 0);
+    const QString shown = fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width());
+    style()->drawItemText(&painter, area, static_cast<int>(alignment()), palette(), isEnabled(), shown,
+                          foregroundRole());
+}
+
+} // namespace quorvane

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "ui/platform_edges.h"
+
+#include <QList>
+#include <QQueue>
+#include <QStringList>
+
+namespace quorvane::test {
+
+// Answers the window's dialogs as a test scripts them and records what the
+// window asked, so every flow runs headless and without timers.
+class ScriptedEdges final : public PlatformEdges
+{
+public:
+    // What the next open-file dialogs return; an empty queue cancels.
+    QQueue<std::optional<QString>> chosenFiles;
+    // How the next message boxes are answered; an empty queue answers No
+    // (or OK where that is the only button).
+    QQueue<MessageAnswer> answers;
+    bool folderOpens = true;
+
+    QList<SourceFileRequest> fileRequests;
+    QList<Message> messages;
+    QStringList openedFolders;
+
+    std::optional<QString> chooseSourceFile(QWidget *, const SourceFileRequest &request) override
+    {
+        fileRequests.append(request);
+        return chosenFiles.isEmpty() ? std::nullopt : chosenFiles.dequeue();
+    }
+
+    MessageAnswer showMessage(QWidget *, const Message &message) override
+    {
+        messages.append(message);
+        if (!answers.isEmpty())
+            return answers.dequeue();
+        return message.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    }
+
+    bool openFolder(const QString &folder) override
+    {
+        openedFolders.append(folder);
+        return folderOpens;
+    }
+};
+
+} // namespace quorvane::test

@@ -1,0 +1,545 @@
+#include "engine/folder_path.h"
+#include "engine/split_messages.h"
+#include "support/files.h"
+#include "support/isolated_test_main.h"
+#include "support/scripted_edges.h"
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
+
+using namespace quorvane;
+using namespace quorvane::test;
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void opensEmptyWithRunDisabled();
+    void optionButtonsDeliverTheirIndex_data();
+    void optionButtonsDeliverTheirIndex();
+    void eachGroupIsItsOwnOptionGroup();
+
+    void runWaitsForAChosenSourceFile();
+    void runButtonFollowsEveryChange_data();
+    void runButtonFollowsEveryChange();
+    void firstTypedCharacterEnablesRun();
+    void typedExtensionIsCutBeforeRunReadsIt();
+
+    void dialogIsAskedForTheSameEveryTime();
+    void goneFolderOpensTheDialogInTheFallback_data();
+    void goneFolderOpensTheDialogInTheFallback();
+    void chosenFileFillsFieldsAndProposal_data();
+    void chosenFileFillsFieldsAndProposal();
+    void sameFileTwiceProposesTheNameAgain();
+    void shortFileNameKeepsTheBaseName();
+    void cancelChangesNothing();
+
+    void typicalUseEndToEnd();
+    void runOutcomesShowTheirBoxes_data();
+    void runOutcomesShowTheirBoxes();
+    void closingSavesTheFolderOnlyAfterASplit_data();
+    void closingSavesTheFolderOnlyAfterASplit();
+
+private:
+    void openWindow();
+    template <typename Control>
+    Control *control(const char *name) const
+    {
+        auto *found = m_window->findChild<Control *>(QLatin1String(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    QRadioButton *option(const char *array, int index) const;
+    QPushButton *runButton() const { return control<QPushButton>("Command_Run"); }
+    QLineEdit *baseNameBox() const { return control<QLineEdit>("Text_TargetFileName"); }
+    QString folder() const { return m_folder->path() + QDir::separator(); }
+    // Picks device type `typeIndex`, count `countIndex` and the source file
+    // `fileName` in the test folder, as a user would.
+    void prepareJob(int typeIndex, int countIndex, const QString &fileName);
+    void browseTo(const QString &path);
+    static void remember(const QString &folder);
+    static QString remembered();
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<ScriptedEdges> m_edges;
+    std::unique_ptr<Form1> m_window;
+};
+
+void TestMainWindow::init()
+{
+    QSettings(QStringLiteral("Quorvane"), QStringLiteral("Quorvane")).clear();
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_folder->isValid());
+    m_edges = std::make_unique<ScriptedEdges>();
+}
+
+void TestMainWindow::cleanup()
+{
+    m_window.reset();
+}
+
+void TestMainWindow::openWindow()
+{
+    m_window = std::make_unique<Form1>(*m_edges);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+}
+
+QRadioButton *TestMainWindow::option(const char *array, int index) const
+{
+    const QByteArray name = QByteArray(array) + '_' + QByteArray::number(index);
+    return control<QRadioButton>(name.constData());
+}
+
+void TestMainWindow::browseTo(const QString &path)
+{
+    m_edges->chosenFiles.enqueue(path);
+    QTest::mouseClick(control<QPushButton>("Command_SelectSourceFile"), Qt::LeftButton);
+}
+
+void TestMainWindow::prepareJob(int typeIndex, int countIndex, const QString &fileName)
+{
+    QTest::mouseClick(option("EpromSize", typeIndex), Qt::LeftButton);
+    QTest::mouseClick(option("Batch", countIndex), Qt::LeftButton);
+    browseTo(folder() + fileName);
+}
+
+void TestMainWindow::remember(const QString &folder)
+{
+    QSettings(QStringLiteral("Quorvane"), QStringLiteral("Quorvane"))
+        .setValue(QStringLiteral("Settings/Default Path"), folder);
+}
+
+QString TestMainWindow::remembered()
+{
+    return QSettings(QStringLiteral("Quorvane"), QStringLiteral("Quorvane"))
+        .value(QStringLiteral("Settings/Default Path"), QStringLiteral("(nothing)"))
+        .toString();
+}
+
+void TestMainWindow::opensEmptyWithRunDisabled()
+{
+    openWindow();
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Quorvane, v1.01 - June 2024 / QZ"));
+    QCOMPARE(m_window->size(), QSize(641, 281));
+    QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
+    const Qt::WindowFlags flags = m_window->windowFlags();
+    QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QCOMPARE(m_window->windowIcon().availableSizes(), QList<QSize>{QSize(32, 32)});
+
+    for (const char *array : {"EpromSize", "Batch"}) {
+        for (int index = 0; index < 7; ++index)
+            QVERIFY(!option(array, index)->isChecked());
+    }
+    QVERIFY(control<QLabel>("Label_SourcePath")->text().isEmpty());
+    QVERIFY(control<QLabel>("Label_SourceFile")->text().isEmpty());
+    QVERIFY(baseNameBox()->text().isEmpty());
+    QVERIFY(!runButton()->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), control<QPushButton>("Command_Exit"));
+    QCOMPARE(m_window->job().SourcePath, fallbackFolder());
+}
+
+void TestMainWindow::optionButtonsDeliverTheirIndex_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("typeCaption");
+    QTest::addColumn<int>("deviceSize");
+    QTest::addColumn<QString>("countCaption");
+
+    QTest::newRow("lowest") << 0 << "2716" << 2048 << "2";
+    QTest::newRow("1") << 1 << "2732" << 4096 << "3";
+    QTest::newRow("2") << 2 << "2764" << 8192 << "4";
+    QTest::newRow("3") << 3 << "27128" << 16384 << "5";
+    QTest::newRow("4") << 4 << "27256" << 32768 << "6";
+    QTest::newRow("5") << 5 << "27512" << 65536 << "7";
+    QTest::newRow("highest") << 6 << "27010" << 131072 << "8";
+}
+
+void TestMainWindow::optionButtonsDeliverTheirIndex()
+{
+    QFETCH(int, index);
+    QFETCH(QString, typeCaption);
+    QFETCH(int, deviceSize);
+    QFETCH(QString, countCaption);
+    openWindow();
+
+    QRadioButton *type = option("EpromSize", index);
+    QRadioButton *count = option("Batch", index);
+    QCOMPARE(type->text(), typeCaption);
+    QCOMPARE(count->text(), countCaption);
+    QCOMPARE(type->group()->id(type), index);
+    // The lowest button has index 0; each higher one stands 24 pixels above.
+    QCOMPARE(type->y(), 168 - 24 * index);
+    QCOMPARE(count->y(), type->y());
+
+    QTest::mouseClick(type, Qt::LeftButton);
+    QTest::mouseClick(count, Qt::LeftButton);
+    QCOMPARE(m_window->job().DeviceSize, deviceSize);
+    QCOMPARE(m_window->job().DeviceCount, index + 2);
+}
+
+void TestMainWindow::eachGroupIsItsOwnOptionGroup()
+{
+    openWindow();
+    QTest::mouseClick(option("Batch", 2), Qt::LeftButton);
+    QTest::mouseClick(option("EpromSize", 6), Qt::LeftButton);
+    QTest::mouseClick(option("EpromSize", 0), Qt::LeftButton);
+
+    QVERIFY(option("EpromSize", 0)->isChecked());
+    QVERIFY(!option("EpromSize", 6)->isChecked());
+    QVERIFY(option("Batch", 2)->isChecked());
+    QCOMPARE(m_window->job().DeviceSize, 2048);
+    QCOMPARE(m_window->job().DeviceCount, 4);
+}
+
+void TestMainWindow::runWaitsForAChosenSourceFile()
+{
+    remember(folder());
+    openWindow();
+    QTest::mouseClick(option("EpromSize", 1), Qt::LeftButton);
+    QTest::mouseClick(option("Batch", 1), Qt::LeftButton);
+    QTest::mouseClick(baseNameBox(), Qt::LeftButton);
+    QTest::keyClicks(baseNameBox(), QStringLiteral("rom"));
+    QVERIFY(!runButton()->isEnabled());
+
+    browseTo(folder() + QStringLiteral("image.bin"));
+    QVERIFY(runButton()->isEnabled());
+}
+
+void TestMainWindow::runButtonFollowsEveryChange_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("focusAfter");
+    QTest::addColumn<QString>("baseNameAfter");
+
+    QTest::newRow("Clear in Source File") << "clear source" << "Command_SelectSourceFile" << "image_split";
+    QTest::newRow("Clear in Target Files") << "clear target" << "Text_TargetFileName" << "";
+    QTest::newRow("double-click on the base name") << "double-click" << "Text_TargetFileName" << "";
+    QTest::newRow("deleting the last character") << "backspace" << "Text_TargetFileName" << "";
+    QTest::newRow("a lone extension, left with Tab") << "lone extension" << "Command_ClearSourceFile" << "";
+}
+
+void TestMainWindow::runButtonFollowsEveryChange()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, focusAfter);
+    QFETCH(QString, baseNameAfter);
+    openWindow();
+    prepareJob(3, 2, QStringLiteral("image.bin"));
+    QVERIFY(runButton()->isEnabled());
+    QCOMPARE(baseNameBox()->text(), QStringLiteral("image_split"));
+
+    if (action == QLatin1String("clear source")) {
+        QTest::mouseClick(control<QPushButton>("Command_ClearSourceFile"), Qt::LeftButton);
+        QVERIFY(control<QLabel>("Label_SourcePath")->text().isEmpty());
+        QVERIFY(control<QLabel>("Label_SourceFile")->text().isEmpty());
+        QVERIFY(m_window->job().SourcePath.isEmpty());
+        QVERIFY(m_window->job().SourceFile.isEmpty());
+    } else if (action == QLatin1String("clear target")) {
+        QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
+    } else if (action == QLatin1String("double-click")) {
+        QTest::mouseDClick(baseNameBox(), Qt::LeftButton);
+    } else if (action == QLatin1String("backspace")) {
+        baseNameBox()->selectAll();
+        QTest::keyClick(baseNameBox(), Qt::Key_Backspace);
+    } else if (action == QLatin1String("lone extension")) {
+        baseNameBox()->selectAll();
+        QTest::keyClicks(baseNameBox(), QStringLiteral(".BIN"));
+        QVERIFY(runButton()->isEnabled());
+        QTest::keyClick(baseNameBox(), Qt::Key_Tab);
+    }
+
+    QVERIFY(!runButton()->isEnabled());
+    QCOMPARE(baseNameBox()->text(), baseNameAfter);
+    QCOMPARE(QApplication::focusWidget()->objectName(), focusAfter);
+    QCOMPARE(m_window->job().DeviceSize, 16384);
+    QCOMPARE(m_window->job().DeviceCount, 4);
+}
+
+void TestMainWindow::firstTypedCharacterEnablesRun()
+{
+    openWindow();
+    prepareJob(0, 0, QStringLiteral("image.bin"));
+    QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
+    QVERIFY(!runButton()->isEnabled());
+
+    QTest::keyClick(baseNameBox(), Qt::Key_G);
+    QVERIFY(runButton()->isEnabled());
+    QTest::keyClick(baseNameBox(), Qt::Key_Backspace);
+    QVERIFY(!runButton()->isEnabled());
+}
+
+void TestMainWindow::typedExtensionIsCutBeforeRunReadsIt()
+{
+    const QByteArray image = patternImage(2 * 2048);
+    QVERIFY(writeFile(folder() + QStringLiteral("image.bin"), image));
+    openWindow();
+    prepareJob(0, 0, QStringLiteral("image.bin"));
+    baseNameBox()->selectAll();
+    QTest::keyClicks(baseNameBox(), QStringLiteral("game.bin"));
+
+    QTest::mouseClick(runButton(), Qt::LeftButton);
+    QCOMPARE(baseNameBox()->text(), QStringLiteral("game"));
+    QCOMPARE(readFile(folder() + QStringLiteral("game_1.bin")) + readFile(folder() + QStringLiteral("game_2.bin")),
+             image);
+    QVERIFY(!QFileInfo::exists(folder() + QStringLiteral("game.bin_1.bin")));
+    QCOMPARE(m_edges->messages.size(), 1);
+    QCOMPARE(m_edges->messages.constFirst(), splitDoneMessage(QStringLiteral("game"), 2));
+}
+
+void TestMainWindow::dialogIsAskedForTheSameEveryTime()
+{
+    remember(folder());
+    openWindow();
+    browseTo(folder() + QStringLiteral("first.bin"));
+    QTest::mouseClick(control<QPushButton>("Command_SelectSourceFile"), Qt::LeftButton);
+
+    QCOMPARE(m_edges->fileRequests.size(), 2);
+    for (const SourceFileRequest &request : std::as_const(m_edges->fileRequests)) {
+        QCOMPARE(request.title, QStringLiteral("Select Master File"));
+        QCOMPARE(request.startFolder, folder());
+        QCOMPARE(request.nameFilter, QStringLiteral("Binary Files (*.bin)"));
+        QCOMPARE(request.defaultSuffix, QStringLiteral("bin"));
+    }
+}
+
+void TestMainWindow::goneFolderOpensTheDialogInTheFallback_data()
+{
+    QTest::addColumn<bool>("confirm");
+    QTest::newRow("a file is confirmed") << true;
+    QTest::newRow("the dialog is cancelled") << false;
+}
+
+void TestMainWindow::goneFolderOpensTheDialogInTheFallback()
+{
+    QFETCH(bool, confirm);
+    const QString gone = folder() + QStringLiteral("gone") + QDir::separator();
+    QVERIFY(QDir().mkdir(gone));
+    openWindow();
+    browseTo(gone + QStringLiteral("old.bin"));
+    QVERIFY(QDir(gone).removeRecursively());
+
+    if (confirm)
+        m_edges->chosenFiles.enqueue(folder() + QStringLiteral("new.bin"));
+    QTest::mouseClick(control<QPushButton>("Command_SelectSourceFile"), Qt::LeftButton);
+
+    QCOMPARE(m_edges->fileRequests.last().startFolder, fallbackFolder());
+    const QString shownFolder = confirm ? folder() : gone;
+    QCOMPARE(m_window->job().SourcePath, shownFolder);
+    QCOMPARE(control<QLabel>("Label_SourcePath")->text(), shownFolder);
+    QCOMPARE(control<QLabel>("Label_SourceFile")->text(),
+             confirm ? QStringLiteral("new.bin") : QStringLiteral("old.bin"));
+}
+
+void TestMainWindow::chosenFileFillsFieldsAndProposal_data()
+{
+    QTest::addColumn<QString>("chosen"); // relative to the test folder, or absolute
+    QTest::addColumn<QString>("sourceFile");
+    QTest::addColumn<QString>("proposal");
+
+    QTest::newRow("an image") << "game.bin" << "game.bin" << "game_split";
+    QTest::newRow("a file that does not exist yet") << "later.bin" << "later.bin" << "later_split";
+    QTest::newRow("dots in the name") << "long.name.bin" << "long.name.bin" << "long.name_split";
+    QTest::newRow("other extension") << "archive.jpeg" << "archive.jpeg" << "archive._split";
+    QTest::newRow("at the root") << "/x.bin" << "x.bin" << "x_split";
+}
+
+void TestMainWindow::chosenFileFillsFieldsAndProposal()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, sourceFile);
+    QFETCH(QString, proposal);
+    const QString path = QDir::isAbsolutePath(chosen) ? chosen : folder() + chosen;
+    const QString sourceFolder = path.left(path.size() - sourceFile.size());
+    openWindow();
+    QTest::mouseClick(option("EpromSize", 0), Qt::LeftButton);
+    QTest::mouseClick(option("Batch", 0), Qt::LeftButton);
+
+    browseTo(path);
+    QCOMPARE(m_window->job().SourcePath, sourceFolder);
+    QCOMPARE(m_window->job().SourceFile, sourceFile);
+    QCOMPARE(control<QLabel>("Label_SourcePath")->text(), sourceFolder);
+    QCOMPARE(control<QLabel>("Label_SourceFile")->text(), sourceFile);
+    QCOMPARE(baseNameBox()->text(), proposal);
+    QCOMPARE(QApplication::focusWidget(), baseNameBox());
+    QCOMPARE(baseNameBox()->cursorPosition(), proposal.size());
+    QVERIFY(!baseNameBox()->hasSelectedText());
+    QVERIFY(runButton()->isEnabled());
+}
+
+void TestMainWindow::sameFileTwiceProposesTheNameAgain()
+{
+    openWindow();
+    browseTo(folder() + QStringLiteral("game.bin"));
+    QTest::keyClicks(baseNameBox(), QStringLiteral("_edited"));
+    QCOMPARE(baseNameBox()->text(), QStringLiteral("game_split_edited"));
+
+    browseTo(folder() + QStringLiteral("game.bin"));
+    QCOMPARE(baseNameBox()->text(), QStringLiteral("game_split"));
+    QCOMPARE(m_window->job().SourcePath, folder());
+    QCOMPARE(m_window->job().SourceFile, QStringLiteral("game.bin"));
+}
+
+void TestMainWindow::shortFileNameKeepsTheBaseName()
+{
+    openWindow();
+    browseTo(folder() + QStringLiteral("game.bin"));
+    QTest::mouseClick(control<QPushButton>("Command_ClearSourceFile"), Qt::LeftButton);
+
+    browseTo(folder() + QStringLiteral("a.b"));
+    QCOMPARE(control<QLabel>("Label_SourcePath")->text(), folder());
+    QCOMPARE(control<QLabel>("Label_SourceFile")->text(), QStringLiteral("a.b"));
+    QCOMPARE(m_window->job().SourceFile, QStringLiteral("a.b"));
+    QCOMPARE(baseNameBox()->text(), QStringLiteral("game_split"));
+    QCOMPARE(QApplication::focusWidget(), control<QPushButton>("Command_SelectSourceFile"));
+}
+
+void TestMainWindow::cancelChangesNothing()
+{
+    openWindow();
+    prepareJob(1, 1, QStringLiteral("game.bin"));
+    QTest::mouseClick(control<QPushButton>("Command_SelectSourceFile"), Qt::LeftButton);
+
+    QCOMPARE(m_window->job().SourcePath, folder());
+    QCOMPARE(m_window->job().SourceFile, QStringLiteral("game.bin"));
+    QCOMPARE(control<QLabel>("Label_SourceFile")->text(), QStringLiteral("game.bin"));
+    QCOMPARE(baseNameBox()->text(), QStringLiteral("game_split"));
+    QCOMPARE(QApplication::focusWidget(), control<QPushButton>("Command_SelectSourceFile"));
+    QVERIFY(runButton()->isEnabled());
+}
+
+void TestMainWindow::typicalUseEndToEnd()
+{
+    const QString startFolder = folder() + QStringLiteral("start") + QDir::separator();
+    const QString workFolder = folder() + QStringLiteral("work") + QDir::separator();
+    QVERIFY(QDir().mkpath(startFolder));
+    QVERIFY(QDir().mkpath(workFolder));
+    const QByteArray image = patternImage(131072);
+    QVERIFY(writeFile(workFolder + QStringLiteral("game.bin"), image));
+    remember(startFolder);
+    openWindow();
+
+    QTest::mouseClick(option("EpromSize", 4), Qt::LeftButton); // 27256
+    QTest::mouseClick(option("Batch", 2), Qt::LeftButton);     // 4 devices
+    browseTo(workFolder + QStringLiteral("game.bin"));
+    QCOMPARE(m_edges->fileRequests.constFirst().startFolder, startFolder);
+    QCOMPARE(baseNameBox()->text(), QStringLiteral("game_split"));
+    QVERIFY(runButton()->isEnabled());
+
+    m_edges->answers.enqueue(MessageAnswer::Yes);
+    QTest::mouseClick(runButton(), Qt::LeftButton);
+    for (int number = 1; number <= 4; ++number) {
+        const QString piece = workFolder + QStringLiteral("game_split_%1.bin").arg(number);
+        QCOMPARE(readFile(piece), image.mid((number - 1) * 32768, 32768));
+    }
+    QCOMPARE(m_edges->messages, QList<Message>{splitDoneMessage(QStringLiteral("game_split"), 4)});
+    QCOMPARE(m_edges->messages.constFirst().text,
+             QStringLiteral("The files game_split_(1 to 4).bin have been created.\n\n"
+                            "Do you want to open the target folder ?"));
+    QCOMPARE(m_edges->openedFolders, QStringList{workFolder});
+
+    QTest::mouseClick(control<QPushButton>("Command_Exit"), Qt::LeftButton);
+    QVERIFY(!m_window->isVisible());
+    QCOMPARE(remembered(), workFolder);
+
+    openWindow();
+    QTest::mouseClick(control<QPushButton>("Command_SelectSourceFile"), Qt::LeftButton);
+    QCOMPARE(m_edges->fileRequests.last().startFolder, workFolder);
+}
+
+void TestMainWindow::runOutcomesShowTheirBoxes_data()
+{
+    QTest::addColumn<int>("imageSize"); // -1: no image at all
+    QTest::addColumn<QList<MessageAnswer>>("answers");
+    QTest::addColumn<bool>("folderOpens");
+    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<bool>("filesCreated");
+
+    const QList<MessageAnswer> yes{MessageAnswer::Yes};
+    QTest::newRow("one byte short") << 4095 << yes << true << QStringList{"File Size Error"} << false;
+    QTest::newRow("source gone") << -1 << yes << true << QStringList{"Error"} << false;
+    QTest::newRow("No opens nothing") << 4096 << QList<MessageAnswer>{MessageAnswer::No} << true
+                                      << QStringList{"Splitting Done"} << true;
+    QTest::newRow("file browser does not start")
+        << 4096 << yes << false << QStringList{"Splitting Done", "Error"} << true;
+}
+
+void TestMainWindow::runOutcomesShowTheirBoxes()
+{
+    QFETCH(int, imageSize);
+    QFETCH(QList<MessageAnswer>, answers);
+    QFETCH(bool, folderOpens);
+    QFETCH(QStringList, titles);
+    QFETCH(bool, filesCreated);
+    if (imageSize >= 0)
+        QVERIFY(writeFile(folder() + QStringLiteral("image.bin"), patternImage(imageSize)));
+    openWindow();
+    prepareJob(0, 0, QStringLiteral("image.bin"));
+    m_edges->answers.append(answers);
+    m_edges->folderOpens = folderOpens;
+
+    QTest::mouseClick(runButton(), Qt::LeftButton);
+    QStringList shown;
+    for (const Message &message : std::as_const(m_edges->messages))
+        shown.append(message.title);
+    QCOMPARE(shown, titles);
+    if (titles.constFirst() == QLatin1String("File Size Error"))
+        QCOMPARE(m_edges->messages.constFirst(), sizeMismatchMessage(m_window->job()));
+    QCOMPARE(m_window->job().FilesCreated, filesCreated);
+    QCOMPARE(QFileInfo::exists(folder() + QStringLiteral("image_split_1.bin")), filesCreated);
+    QVERIFY(runButton()->isEnabled());
+}
+
+void TestMainWindow::closingSavesTheFolderOnlyAfterASplit_data()
+{
+    QTest::addColumn<bool>("split");
+    QTest::addColumn<bool>("clearAfterwards");
+    QTest::addColumn<bool>("closeBox"); // close the window other than through EXIT
+    QTest::addColumn<QString>("stored"); // "folder" stands for the test folder
+
+    QTest::newRow("split, EXIT") << true << false << false << "folder";
+    QTest::newRow("split, close box") << true << false << true << "folder";
+    QTest::newRow("browsed only") << false << false << false << "(nothing)";
+    QTest::newRow("split, then source cleared") << true << true << false << "";
+}
+
+void TestMainWindow::closingSavesTheFolderOnlyAfterASplit()
+{
+    QFETCH(bool, split);
+    QFETCH(bool, clearAfterwards);
+    QFETCH(bool, closeBox);
+    QFETCH(QString, stored);
+    QVERIFY(writeFile(folder() + QStringLiteral("image.bin"), patternImage(4096)));
+    openWindow();
+    prepareJob(0, 0, QStringLiteral("image.bin"));
+    if (split)
+        QTest::mouseClick(runButton(), Qt::LeftButton);
+    if (clearAfterwards)
+        QTest::mouseClick(control<QPushButton>("Command_ClearSourceFile"), Qt::LeftButton);
+
+    if (closeBox)
+        QVERIFY(m_window->close());
+    else
+        QTest::mouseClick(control<QPushButton>("Command_Exit"), Qt::LeftButton);
+    QVERIFY(!m_window->isVisible());
+    QCOMPARE(remembered(), stored == QLatin1String("folder") ? folder() : stored);
+}
+
+QUORVANE_TEST_MAIN(TestMainWindow, QApplication)
+#include "tst_main_window.moc"
