@@ -84,7 +84,10 @@ ValueField *valueField(QWidget *parent, const char *name, const QRect &geometry)
     return field;
 }
 
-// Index 0 is the lowest button of a column, index 6 the highest.
+// Index 0 is the lowest button of a column, index 6 the highest. The buttons
+// stand 360 twips apart; at the drawn height of 375 neighbours would overlap by
+// a pixel row and could take each other's clicks, so each is as high as the
+// spacing.
 QButtonGroup *optionColumn(QGroupBox *group, const char *name, int left, int width,
                            const QString (&captions)[deviceCountChoices])
 {
@@ -95,7 +98,7 @@ QButtonGroup *optionColumn(QGroupBox *group, const char *name, int left, int wid
     for (int index = 0; index < deviceCountChoices; ++index) {
         auto *option = new QRadioButton(captions[index], group);
         option->setObjectName(QLatin1String(name) + u'_' + QString::number(index));
-        option->setGeometry(twipsRect(left, lowestTop - spacing * index, width, 375));
+        option->setGeometry(twipsRect(left, lowestTop - spacing * index, width, spacing));
         options->addButton(option, index);
     }
     return options;

@@ -1,0 +1,163 @@
+// The message box and the open-file dialog as Qt really shows them, answered
+// with key presses while they are open.
+
+#include "support/isolated_test_main.h"
+#include "ui/qt_platform_edges.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <functional>
+
+using namespace quorvane;
+
+class TestRealDialogs : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void messageBoxIsAnsweredByKey_data();
+    void messageBoxIsAnsweredByKey();
+    void typedFileNameIsReturned_data();
+    void typedFileNameIsReturned();
+    void nameInMissingFolderKeepsTheDialogOpen();
+
+private:
+    // Runs `act` on the dialog that opens next, once it is up and modal.
+    static void whenModalOpens(std::function<void(QWidget *)> act);
+    static void typeFileName(QWidget *dialog, const QString &name);
+};
+
+void TestRealDialogs::whenModalOpens(std::function<void(QWidget *)> act)
+{
+    QTimer::singleShot(0, qApp, [act = std::move(act)] {
+        QWidget *dialog = nullptr;
+        if (!QTest::qWaitFor([&dialog] { return (dialog = QApplication::activeModalWidget()) != nullptr; }))
+            qFatal("no modal dialog opened");
+        act(dialog);
+    });
+}
+
+void TestRealDialogs::typeFileName(QWidget *dialog, const QString &name)
+{
+    auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    QVERIFY(edit);
+    edit->setText(name);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+void TestRealDialogs::messageBoxIsAnsweredByKey_data()
+{
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("answer");
+
+    const int yesNo = static_cast<int>(MessageButtons::YesNo);
+    const int ok = static_cast<int>(MessageButtons::Ok);
+    QTest::newRow("Enter takes the default, Yes") << yesNo << int(Qt::Key_Return) << int(MessageAnswer::Yes);
+    QTest::newRow("Escape answers No") << yesNo << int(Qt::Key_Escape) << int(MessageAnswer::No);
+    QTest::newRow("Enter closes an OK box") << ok << int(Qt::Key_Return) << int(MessageAnswer::Ok);
+}
+
+void TestRealDialogs::messageBoxIsAnsweredByKey()
+{
+    QFETCH(int, buttons);
+    QFETCH(int, key);
+    QFETCH(int, answer);
+    const Message message{QStringLiteral("Splitting Done"), QStringLiteral("The files <b>rom</b>_(1 to 4).bin\n\nOK ?"),
+                          static_cast<MessageButtons>(buttons)};
+
+    QString seenTitle;
+    QString seenText;
+    QMessageBox::Icon seenIcon = QMessageBox::Warning;
+    QList<QMessageBox::StandardButton> seenButtons;
+    whenModalOpens([&](QWidget *dialog) {
+        auto *box = qobject_cast<QMessageBox *>(dialog);
+        QVERIFY(box);
+        seenTitle = box->windowTitle();
+        seenText = box->text();
+        seenIcon = box->icon();
+        for (QAbstractButton *button : box->buttons())
+            seenButtons.append(box->standardButton(button));
+        QTest::keyClick(box, static_cast<Qt::Key>(key));
+    });
+    QtPlatformEdges edges;
+    QCOMPARE(static_cast<int>(edges.showMessage(nullptr, message)), answer);
+
+    QCOMPARE(seenTitle, message.title);
+    QCOMPARE(seenText, message.text);
+    QCOMPARE(seenIcon, QMessageBox::NoIcon);
+    std::sort(seenButtons.begin(), seenButtons.end());
+    using Buttons = QList<QMessageBox::StandardButton>;
+    const Buttons expected = message.buttons == MessageButtons::YesNo ? Buttons{QMessageBox::Yes, QMessageBox::No}
+                                                                      : Buttons{QMessageBox::Ok};
+    QCOMPARE(seenButtons, expected);
+}
+
+void TestRealDialogs::typedFileNameIsReturned_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("returned");
+
+    QTest::newRow("an existing image") << "image.bin" << "image.bin";
+    QTest::newRow("no extension: bin is added") << "game" << "game.bin";
+    QTest::newRow("a file that does not exist yet") << "later.bin" << "later.bin";
+}
+
+void TestRealDialogs::typedFileNameIsReturned()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, returned);
+    QTemporaryDir folder;
+    QFile image(folder.filePath(QStringLiteral("image.bin")));
+    QVERIFY(image.open(QIODevice::WriteOnly));
+    image.close();
+
+    QString title;
+    whenModalOpens([&](QWidget *dialog) {
+        title = dialog->windowTitle();
+        typeFileName(dialog, folder.filePath(typed));
+    });
+    QtPlatformEdges edges;
+    const std::optional<QString> chosen = edges.chooseSourceFile(
+        nullptr, {QStringLiteral("Select Master File"), folder.path(), QStringLiteral("Binary Files (*.bin)"),
+                  QStringLiteral("bin")});
+
+    QCOMPARE(title, QStringLiteral("Select Master File"));
+    QVERIFY(chosen);
+    QCOMPARE(*chosen, QDir::toNativeSeparators(folder.filePath(returned)));
+}
+
+void TestRealDialogs::nameInMissingFolderKeepsTheDialogOpen()
+{
+    QTemporaryDir folder;
+    QString warning;
+    bool stillOpen = false;
+    whenModalOpens([&](QWidget *dialog) {
+        whenModalOpens([&warning](QWidget *box) {
+            warning = qobject_cast<QMessageBox *>(box) ? qobject_cast<QMessageBox *>(box)->text() : QString();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        typeFileName(dialog, folder.filePath(QStringLiteral("missing/game.bin")));
+        stillOpen = dialog->isVisible();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    QtPlatformEdges edges;
+    const std::optional<QString> chosen = edges.chooseSourceFile(
+        nullptr, {QStringLiteral("Select Master File"), folder.path(), QStringLiteral("Binary Files (*.bin)"),
+                  QStringLiteral("bin")});
+
+    QVERIFY(warning.contains(QDir::toNativeSeparators(folder.filePath(QStringLiteral("missing")))));
+    QVERIFY(stillOpen);
+    QVERIFY(!chosen);
+}
+
+QUORVANE_TEST_MAIN(TestRealDialogs, QApplication)
+#include "tst_real_dialogs.moc"
