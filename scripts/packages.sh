@@ -1,5 +1,5 @@
 # The Debian packages the project needs, sourced by the other scripts.
 # shellcheck shell=bash
 build_packages=(cmake make g++ qt6-base-dev libgl-dev)
-run_packages=(xdg-utils)
+run_packages=(xdg-utils fonts-dejavu-core)
 test_packages=(libbenchmark-dev xvfb xauth)

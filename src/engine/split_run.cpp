@@ -38,23 +38,14 @@ bool sameFile(const QString &a, const QString &b)
 
 // Checked before anything is written. A piece that is the source (under
 // another name, through a link or a relative base name) would destroy the only
-// copy of the image; two pieces that are one file would leave one of them
-// wrong; something that is not a plain file (a folder, a FIFO) cannot hold a
-// piece and might block the run.
+// copy of the image; something that is not a plain file (a folder, a FIFO)
+// cannot hold a piece and might block the run.
 bool piecesAreWritable(const QString &sourcePath, const QStringList &piecePaths)
 {
-    QStringList existing{sourcePath};
     for (const QString &piece : piecePaths) {
         const QFileInfo info(piece);
-        if (!info.exists())
-            continue;
-        if (!info.isFile())
+        if (info.exists() && (!info.isFile() || sameFile(piece, sourcePath)))
             return false;
-        for (const QString &other : std::as_const(existing)) {
-            if (sameFile(piece, other))
-                return false;
-        }
-        existing.append(piece);
     }
     return true;
 }
