@@ -2,8 +2,7 @@
 #include "engine/split_messages.h"
 #include "support/files.h"
 #include "support/isolated_test_main.h"
-#include "support/scripted_edges.h"
-#include "ui/main_window.h"
+#include "support/window_driver.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -55,29 +54,13 @@ private Q_SLOTS:
     void closingSavesTheFolderOnlyAfterASplit();
 
 private:
-    void openWindow();
-    template <typename Control>
-    Control *control(const char *name) const
-    {
-        auto *found = m_window->findChild<Control *>(QLatin1String(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
-    }
-    QRadioButton *option(const char *array, int index) const;
-    QPushButton *runButton() const { return control<QPushButton>("Command_Run"); }
-    QLineEdit *baseNameBox() const { return control<QLineEdit>("Text_TargetFileName"); }
+    QPushButton *runButton() const { return m_ui->button("Command_Run"); }
     QString folder() const { return m_folder->path() + QDir::separator(); }
-    // Picks device type `typeIndex`, count `countIndex` and the source file
-    // `fileName` in the test folder, as a user would.
-    void prepareJob(int typeIndex, int countIndex, const QString &fileName);
-    void browseTo(const QString &path);
     static void remember(const QString &folder);
     static QString remembered();
 
     std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<ScriptedEdges> m_edges;
-    std::unique_ptr<Form1> m_window;
+    std::unique_ptr<WindowDriver> m_ui;
 };
 
 void TestMainWindow::init()
@@ -85,38 +68,12 @@ void TestMainWindow::init()
     QSettings(QStringLiteral("Quorvane"), QStringLiteral("Quorvane")).clear();
     m_folder = std::make_unique<QTemporaryDir>();
     QVERIFY(m_folder->isValid());
-    m_edges = std::make_unique<ScriptedEdges>();
+    m_ui = std::make_unique<WindowDriver>();
 }
 
 void TestMainWindow::cleanup()
 {
-    m_window.reset();
-}
-
-void TestMainWindow::openWindow()
-{
-    m_window = std::make_unique<Form1>(*m_edges);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-}
-
-QRadioButton *TestMainWindow::option(const char *array, int index) const
-{
-    const QByteArray name = QByteArray(array) + '_' + QByteArray::number(index);
-    return control<QRadioButton>(name.constData());
-}
-
-void TestMainWindow::browseTo(const QString &path)
-{
-    m_edges->chosenFiles.enqueue(path);
-    QTest::mouseClick(control<QPushButton>("Command_SelectSourceFile"), Qt::LeftButton);
-}
-
-void TestMainWindow::prepareJob(int typeIndex, int countIndex, const QString &fileName)
-{
-    QTest::mouseClick(option("EpromSize", typeIndex), Qt::LeftButton);
-    QTest::mouseClick(option("Batch", countIndex), Qt::LeftButton);
-    browseTo(folder() + fileName);
+    m_ui.reset();
 }
 
 void TestMainWindow::remember(const QString &folder)
@@ -134,25 +91,25 @@ QString TestMainWindow::remembered()
 
 void TestMainWindow::opensEmptyWithRunDisabled()
 {
-    openWindow();
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("Quorvane, v1.01 - June 2024 / QZ"));
-    QCOMPARE(m_window->size(), QSize(641, 281));
-    QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
-    const Qt::WindowFlags flags = m_window->windowFlags();
+    QVERIFY(m_ui->open());
+    QCOMPARE(m_ui->window().windowTitle(), QStringLiteral("Quorvane, v1.01 - June 2024 / QZ"));
+    QCOMPARE(m_ui->window().size(), QSize(641, 281));
+    QCOMPARE(m_ui->window().minimumSize(), m_ui->window().maximumSize());
+    const Qt::WindowFlags flags = m_ui->window().windowFlags();
     QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     QVERIFY(flags & Qt::WindowCloseButtonHint);
-    QCOMPARE(m_window->windowIcon().availableSizes(), QList<QSize>{QSize(32, 32)});
+    QCOMPARE(m_ui->window().windowIcon().availableSizes(), QList<QSize>{QSize(32, 32)});
 
     for (const char *array : {"EpromSize", "Batch"}) {
         for (int index = 0; index < 7; ++index)
-            QVERIFY(!option(array, index)->isChecked());
+            QVERIFY(!m_ui->option(array, index)->isChecked());
     }
-    QVERIFY(control<QLabel>("Label_SourcePath")->text().isEmpty());
-    QVERIFY(control<QLabel>("Label_SourceFile")->text().isEmpty());
-    QVERIFY(baseNameBox()->text().isEmpty());
+    QVERIFY(m_ui->label("Label_SourcePath")->text().isEmpty());
+    QVERIFY(m_ui->label("Label_SourceFile")->text().isEmpty());
+    QVERIFY(m_ui->baseNameBox()->text().isEmpty());
     QVERIFY(!runButton()->isEnabled());
-    QCOMPARE(QApplication::focusWidget(), control<QPushButton>("Command_Exit"));
-    QCOMPARE(m_window->job().SourcePath, fallbackFolder());
+    QCOMPARE(QApplication::focusWidget(), m_ui->button("Command_Exit"));
+    QCOMPARE(m_ui->window().job().SourcePath, fallbackFolder());
 }
 
 void TestMainWindow::optionButtonsDeliverTheirIndex_data()
@@ -177,10 +134,10 @@ void TestMainWindow::optionButtonsDeliverTheirIndex()
     QFETCH(QString, typeCaption);
     QFETCH(int, deviceSize);
     QFETCH(QString, countCaption);
-    openWindow();
+    QVERIFY(m_ui->open());
 
-    QRadioButton *type = option("EpromSize", index);
-    QRadioButton *count = option("Batch", index);
+    QRadioButton *type = m_ui->option("EpromSize", index);
+    QRadioButton *count = m_ui->option("Batch", index);
     QCOMPARE(type->text(), typeCaption);
     QCOMPARE(count->text(), countCaption);
     QCOMPARE(type->group()->id(type), index);
@@ -190,35 +147,35 @@ void TestMainWindow::optionButtonsDeliverTheirIndex()
 
     QTest::mouseClick(type, Qt::LeftButton);
     QTest::mouseClick(count, Qt::LeftButton);
-    QCOMPARE(m_window->job().DeviceSize, deviceSize);
-    QCOMPARE(m_window->job().DeviceCount, index + 2);
+    QCOMPARE(m_ui->window().job().DeviceSize, deviceSize);
+    QCOMPARE(m_ui->window().job().DeviceCount, index + 2);
 }
 
 void TestMainWindow::eachGroupIsItsOwnOptionGroup()
 {
-    openWindow();
-    QTest::mouseClick(option("Batch", 2), Qt::LeftButton);
-    QTest::mouseClick(option("EpromSize", 6), Qt::LeftButton);
-    QTest::mouseClick(option("EpromSize", 0), Qt::LeftButton);
+    QVERIFY(m_ui->open());
+    m_ui->click(m_ui->option("Batch", 2));
+    m_ui->click(m_ui->option("EpromSize", 6));
+    m_ui->click(m_ui->option("EpromSize", 0));
 
-    QVERIFY(option("EpromSize", 0)->isChecked());
-    QVERIFY(!option("EpromSize", 6)->isChecked());
-    QVERIFY(option("Batch", 2)->isChecked());
-    QCOMPARE(m_window->job().DeviceSize, 2048);
-    QCOMPARE(m_window->job().DeviceCount, 4);
+    QVERIFY(m_ui->option("EpromSize", 0)->isChecked());
+    QVERIFY(!m_ui->option("EpromSize", 6)->isChecked());
+    QVERIFY(m_ui->option("Batch", 2)->isChecked());
+    QCOMPARE(m_ui->window().job().DeviceSize, 2048);
+    QCOMPARE(m_ui->window().job().DeviceCount, 4);
 }
 
 void TestMainWindow::runWaitsForAChosenSourceFile()
 {
     remember(folder());
-    openWindow();
-    QTest::mouseClick(option("EpromSize", 1), Qt::LeftButton);
-    QTest::mouseClick(option("Batch", 1), Qt::LeftButton);
-    QTest::mouseClick(baseNameBox(), Qt::LeftButton);
-    QTest::keyClicks(baseNameBox(), QStringLiteral("rom"));
+    QVERIFY(m_ui->open());
+    m_ui->click(m_ui->option("EpromSize", 1));
+    m_ui->click(m_ui->option("Batch", 1));
+    m_ui->click(m_ui->baseNameBox());
+    QTest::keyClicks(m_ui->baseNameBox(), QStringLiteral("rom"));
     QVERIFY(!runButton()->isEnabled());
 
-    browseTo(folder() + QStringLiteral("image.bin"));
+    m_ui->browseTo(folder() + QStringLiteral("image.bin"));
     QVERIFY(runButton()->isEnabled());
 }
 
@@ -240,48 +197,48 @@ void TestMainWindow::runButtonFollowsEveryChange()
     QFETCH(QString, action);
     QFETCH(QString, focusAfter);
     QFETCH(QString, baseNameAfter);
-    openWindow();
-    prepareJob(3, 2, QStringLiteral("image.bin"));
+    QVERIFY(m_ui->open());
+    m_ui->prepareJob(3, 2, folder() + QStringLiteral("image.bin"));
     QVERIFY(runButton()->isEnabled());
-    QCOMPARE(baseNameBox()->text(), QStringLiteral("image_split"));
+    QCOMPARE(m_ui->baseNameBox()->text(), QStringLiteral("image_split"));
 
     if (action == QLatin1String("clear source")) {
-        QTest::mouseClick(control<QPushButton>("Command_ClearSourceFile"), Qt::LeftButton);
-        QVERIFY(control<QLabel>("Label_SourcePath")->text().isEmpty());
-        QVERIFY(control<QLabel>("Label_SourceFile")->text().isEmpty());
-        QVERIFY(m_window->job().SourcePath.isEmpty());
-        QVERIFY(m_window->job().SourceFile.isEmpty());
+        m_ui->click(m_ui->button("Command_ClearSourceFile"));
+        QVERIFY(m_ui->label("Label_SourcePath")->text().isEmpty());
+        QVERIFY(m_ui->label("Label_SourceFile")->text().isEmpty());
+        QVERIFY(m_ui->window().job().SourcePath.isEmpty());
+        QVERIFY(m_ui->window().job().SourceFile.isEmpty());
     } else if (action == QLatin1String("clear target")) {
-        QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
+        m_ui->click(m_ui->button("Command1"));
     } else if (action == QLatin1String("double-click")) {
-        QTest::mouseDClick(baseNameBox(), Qt::LeftButton);
+        QTest::mouseDClick(m_ui->baseNameBox(), Qt::LeftButton);
     } else if (action == QLatin1String("backspace")) {
-        baseNameBox()->selectAll();
-        QTest::keyClick(baseNameBox(), Qt::Key_Backspace);
+        m_ui->baseNameBox()->selectAll();
+        QTest::keyClick(m_ui->baseNameBox(), Qt::Key_Backspace);
     } else if (action == QLatin1String("lone extension")) {
-        baseNameBox()->selectAll();
-        QTest::keyClicks(baseNameBox(), QStringLiteral(".BIN"));
+        m_ui->baseNameBox()->selectAll();
+        QTest::keyClicks(m_ui->baseNameBox(), QStringLiteral(".BIN"));
         QVERIFY(runButton()->isEnabled());
-        QTest::keyClick(baseNameBox(), Qt::Key_Tab);
+        QTest::keyClick(m_ui->baseNameBox(), Qt::Key_Tab);
     }
 
     QVERIFY(!runButton()->isEnabled());
-    QCOMPARE(baseNameBox()->text(), baseNameAfter);
+    QCOMPARE(m_ui->baseNameBox()->text(), baseNameAfter);
     QCOMPARE(QApplication::focusWidget()->objectName(), focusAfter);
-    QCOMPARE(m_window->job().DeviceSize, 16384);
-    QCOMPARE(m_window->job().DeviceCount, 4);
+    QCOMPARE(m_ui->window().job().DeviceSize, 16384);
+    QCOMPARE(m_ui->window().job().DeviceCount, 4);
 }
 
 void TestMainWindow::firstTypedCharacterEnablesRun()
 {
-    openWindow();
-    prepareJob(0, 0, QStringLiteral("image.bin"));
-    QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
+    QVERIFY(m_ui->open());
+    m_ui->prepareJob(0, 0, folder() + QStringLiteral("image.bin"));
+    m_ui->click(m_ui->button("Command1"));
     QVERIFY(!runButton()->isEnabled());
 
-    QTest::keyClick(baseNameBox(), Qt::Key_G);
+    QTest::keyClick(m_ui->baseNameBox(), Qt::Key_G);
     QVERIFY(runButton()->isEnabled());
-    QTest::keyClick(baseNameBox(), Qt::Key_Backspace);
+    QTest::keyClick(m_ui->baseNameBox(), Qt::Key_Backspace);
     QVERIFY(!runButton()->isEnabled());
 }
 
@@ -289,29 +246,29 @@ void TestMainWindow::typedExtensionIsCutBeforeRunReadsIt()
 {
     const QByteArray image = patternImage(2 * 2048);
     QVERIFY(writeFile(folder() + QStringLiteral("image.bin"), image));
-    openWindow();
-    prepareJob(0, 0, QStringLiteral("image.bin"));
-    baseNameBox()->selectAll();
-    QTest::keyClicks(baseNameBox(), QStringLiteral("game.bin"));
+    QVERIFY(m_ui->open());
+    m_ui->prepareJob(0, 0, folder() + QStringLiteral("image.bin"));
+    m_ui->baseNameBox()->selectAll();
+    QTest::keyClicks(m_ui->baseNameBox(), QStringLiteral("game.bin"));
 
-    QTest::mouseClick(runButton(), Qt::LeftButton);
-    QCOMPARE(baseNameBox()->text(), QStringLiteral("game"));
+    m_ui->run();
+    QCOMPARE(m_ui->baseNameBox()->text(), QStringLiteral("game"));
     QCOMPARE(readFile(folder() + QStringLiteral("game_1.bin")) + readFile(folder() + QStringLiteral("game_2.bin")),
              image);
     QVERIFY(!QFileInfo::exists(folder() + QStringLiteral("game.bin_1.bin")));
-    QCOMPARE(m_edges->messages.size(), 1);
-    QCOMPARE(m_edges->messages.constFirst(), splitDoneMessage(QStringLiteral("game"), 2));
+    QCOMPARE(m_ui->edges.messages.size(), 1);
+    QCOMPARE(m_ui->edges.messages.constFirst(), splitDoneMessage(QStringLiteral("game"), 2));
 }
 
 void TestMainWindow::dialogIsAskedForTheSameEveryTime()
 {
     remember(folder());
-    openWindow();
-    browseTo(folder() + QStringLiteral("first.bin"));
-    QTest::mouseClick(control<QPushButton>("Command_SelectSourceFile"), Qt::LeftButton);
+    QVERIFY(m_ui->open());
+    m_ui->browseTo(folder() + QStringLiteral("first.bin"));
+    m_ui->click(m_ui->button("Command_SelectSourceFile"));
 
-    QCOMPARE(m_edges->fileRequests.size(), 2);
-    for (const SourceFileRequest &request : std::as_const(m_edges->fileRequests)) {
+    QCOMPARE(m_ui->edges.fileRequests.size(), 2);
+    for (const SourceFileRequest &request : std::as_const(m_ui->edges.fileRequests)) {
         QCOMPARE(request.title, QStringLiteral("Select Master File"));
         QCOMPARE(request.startFolder, folder());
         QCOMPARE(request.nameFilter, QStringLiteral("Binary Files (*.bin)"));
@@ -331,19 +288,19 @@ void TestMainWindow::goneFolderOpensTheDialogInTheFallback()
     QFETCH(bool, confirm);
     const QString gone = folder() + QStringLiteral("gone") + QDir::separator();
     QVERIFY(QDir().mkdir(gone));
-    openWindow();
-    browseTo(gone + QStringLiteral("old.bin"));
+    QVERIFY(m_ui->open());
+    m_ui->browseTo(gone + QStringLiteral("old.bin"));
     QVERIFY(QDir(gone).removeRecursively());
 
     if (confirm)
-        m_edges->chosenFiles.enqueue(folder() + QStringLiteral("new.bin"));
-    QTest::mouseClick(control<QPushButton>("Command_SelectSourceFile"), Qt::LeftButton);
+        m_ui->edges.chosenFiles.enqueue(folder() + QStringLiteral("new.bin"));
+    m_ui->click(m_ui->button("Command_SelectSourceFile"));
 
-    QCOMPARE(m_edges->fileRequests.last().startFolder, fallbackFolder());
+    QCOMPARE(m_ui->edges.fileRequests.last().startFolder, fallbackFolder());
     const QString shownFolder = confirm ? folder() : gone;
-    QCOMPARE(m_window->job().SourcePath, shownFolder);
-    QCOMPARE(control<QLabel>("Label_SourcePath")->text(), shownFolder);
-    QCOMPARE(control<QLabel>("Label_SourceFile")->text(),
+    QCOMPARE(m_ui->window().job().SourcePath, shownFolder);
+    QCOMPARE(m_ui->label("Label_SourcePath")->text(), shownFolder);
+    QCOMPARE(m_ui->label("Label_SourceFile")->text(),
              confirm ? QStringLiteral("new.bin") : QStringLiteral("old.bin"));
 }
 
@@ -367,60 +324,60 @@ void TestMainWindow::chosenFileFillsFieldsAndProposal()
     QFETCH(QString, proposal);
     const QString path = QDir::isAbsolutePath(chosen) ? chosen : folder() + chosen;
     const QString sourceFolder = path.left(path.size() - sourceFile.size());
-    openWindow();
-    QTest::mouseClick(option("EpromSize", 0), Qt::LeftButton);
-    QTest::mouseClick(option("Batch", 0), Qt::LeftButton);
+    QVERIFY(m_ui->open());
+    m_ui->click(m_ui->option("EpromSize", 0));
+    m_ui->click(m_ui->option("Batch", 0));
 
-    browseTo(path);
-    QCOMPARE(m_window->job().SourcePath, sourceFolder);
-    QCOMPARE(m_window->job().SourceFile, sourceFile);
-    QCOMPARE(control<QLabel>("Label_SourcePath")->text(), sourceFolder);
-    QCOMPARE(control<QLabel>("Label_SourceFile")->text(), sourceFile);
-    QCOMPARE(baseNameBox()->text(), proposal);
-    QCOMPARE(QApplication::focusWidget(), baseNameBox());
-    QCOMPARE(baseNameBox()->cursorPosition(), proposal.size());
-    QVERIFY(!baseNameBox()->hasSelectedText());
+    m_ui->browseTo(path);
+    QCOMPARE(m_ui->window().job().SourcePath, sourceFolder);
+    QCOMPARE(m_ui->window().job().SourceFile, sourceFile);
+    QCOMPARE(m_ui->label("Label_SourcePath")->text(), sourceFolder);
+    QCOMPARE(m_ui->label("Label_SourceFile")->text(), sourceFile);
+    QCOMPARE(m_ui->baseNameBox()->text(), proposal);
+    QCOMPARE(QApplication::focusWidget(), m_ui->baseNameBox());
+    QCOMPARE(m_ui->baseNameBox()->cursorPosition(), proposal.size());
+    QVERIFY(!m_ui->baseNameBox()->hasSelectedText());
     QVERIFY(runButton()->isEnabled());
 }
 
 void TestMainWindow::sameFileTwiceProposesTheNameAgain()
 {
-    openWindow();
-    browseTo(folder() + QStringLiteral("game.bin"));
-    QTest::keyClicks(baseNameBox(), QStringLiteral("_edited"));
-    QCOMPARE(baseNameBox()->text(), QStringLiteral("game_split_edited"));
+    QVERIFY(m_ui->open());
+    m_ui->browseTo(folder() + QStringLiteral("game.bin"));
+    QTest::keyClicks(m_ui->baseNameBox(), QStringLiteral("_edited"));
+    QCOMPARE(m_ui->baseNameBox()->text(), QStringLiteral("game_split_edited"));
 
-    browseTo(folder() + QStringLiteral("game.bin"));
-    QCOMPARE(baseNameBox()->text(), QStringLiteral("game_split"));
-    QCOMPARE(m_window->job().SourcePath, folder());
-    QCOMPARE(m_window->job().SourceFile, QStringLiteral("game.bin"));
+    m_ui->browseTo(folder() + QStringLiteral("game.bin"));
+    QCOMPARE(m_ui->baseNameBox()->text(), QStringLiteral("game_split"));
+    QCOMPARE(m_ui->window().job().SourcePath, folder());
+    QCOMPARE(m_ui->window().job().SourceFile, QStringLiteral("game.bin"));
 }
 
 void TestMainWindow::shortFileNameKeepsTheBaseName()
 {
-    openWindow();
-    browseTo(folder() + QStringLiteral("game.bin"));
-    QTest::mouseClick(control<QPushButton>("Command_ClearSourceFile"), Qt::LeftButton);
+    QVERIFY(m_ui->open());
+    m_ui->browseTo(folder() + QStringLiteral("game.bin"));
+    m_ui->click(m_ui->button("Command_ClearSourceFile"));
 
-    browseTo(folder() + QStringLiteral("a.b"));
-    QCOMPARE(control<QLabel>("Label_SourcePath")->text(), folder());
-    QCOMPARE(control<QLabel>("Label_SourceFile")->text(), QStringLiteral("a.b"));
-    QCOMPARE(m_window->job().SourceFile, QStringLiteral("a.b"));
-    QCOMPARE(baseNameBox()->text(), QStringLiteral("game_split"));
-    QCOMPARE(QApplication::focusWidget(), control<QPushButton>("Command_SelectSourceFile"));
+    m_ui->browseTo(folder() + QStringLiteral("a.b"));
+    QCOMPARE(m_ui->label("Label_SourcePath")->text(), folder());
+    QCOMPARE(m_ui->label("Label_SourceFile")->text(), QStringLiteral("a.b"));
+    QCOMPARE(m_ui->window().job().SourceFile, QStringLiteral("a.b"));
+    QCOMPARE(m_ui->baseNameBox()->text(), QStringLiteral("game_split"));
+    QCOMPARE(QApplication::focusWidget(), m_ui->button("Command_SelectSourceFile"));
 }
 
 void TestMainWindow::cancelChangesNothing()
 {
-    openWindow();
-    prepareJob(1, 1, QStringLiteral("game.bin"));
-    QTest::mouseClick(control<QPushButton>("Command_SelectSourceFile"), Qt::LeftButton);
+    QVERIFY(m_ui->open());
+    m_ui->prepareJob(1, 1, folder() + QStringLiteral("game.bin"));
+    m_ui->click(m_ui->button("Command_SelectSourceFile"));
 
-    QCOMPARE(m_window->job().SourcePath, folder());
-    QCOMPARE(m_window->job().SourceFile, QStringLiteral("game.bin"));
-    QCOMPARE(control<QLabel>("Label_SourceFile")->text(), QStringLiteral("game.bin"));
-    QCOMPARE(baseNameBox()->text(), QStringLiteral("game_split"));
-    QCOMPARE(QApplication::focusWidget(), control<QPushButton>("Command_SelectSourceFile"));
+    QCOMPARE(m_ui->window().job().SourcePath, folder());
+    QCOMPARE(m_ui->window().job().SourceFile, QStringLiteral("game.bin"));
+    QCOMPARE(m_ui->label("Label_SourceFile")->text(), QStringLiteral("game.bin"));
+    QCOMPARE(m_ui->baseNameBox()->text(), QStringLiteral("game_split"));
+    QCOMPARE(QApplication::focusWidget(), m_ui->button("Command_SelectSourceFile"));
     QVERIFY(runButton()->isEnabled());
 }
 
@@ -433,34 +390,34 @@ void TestMainWindow::typicalUseEndToEnd()
     const QByteArray image = patternImage(131072);
     QVERIFY(writeFile(workFolder + QStringLiteral("game.bin"), image));
     remember(startFolder);
-    openWindow();
+    QVERIFY(m_ui->open());
 
-    QTest::mouseClick(option("EpromSize", 4), Qt::LeftButton); // 27256
-    QTest::mouseClick(option("Batch", 2), Qt::LeftButton);     // 4 devices
-    browseTo(workFolder + QStringLiteral("game.bin"));
-    QCOMPARE(m_edges->fileRequests.constFirst().startFolder, startFolder);
-    QCOMPARE(baseNameBox()->text(), QStringLiteral("game_split"));
+    m_ui->click(m_ui->option("EpromSize", 4)); // 27256
+    m_ui->click(m_ui->option("Batch", 2));     // 4 devices
+    m_ui->browseTo(workFolder + QStringLiteral("game.bin"));
+    QCOMPARE(m_ui->edges.fileRequests.constFirst().startFolder, startFolder);
+    QCOMPARE(m_ui->baseNameBox()->text(), QStringLiteral("game_split"));
     QVERIFY(runButton()->isEnabled());
 
-    m_edges->answers.enqueue(MessageAnswer::Yes);
-    QTest::mouseClick(runButton(), Qt::LeftButton);
+    m_ui->edges.answers.enqueue(MessageAnswer::Yes);
+    m_ui->run();
     for (int number = 1; number <= 4; ++number) {
         const QString piece = workFolder + QStringLiteral("game_split_%1.bin").arg(number);
         QCOMPARE(readFile(piece), image.mid((number - 1) * 32768, 32768));
     }
-    QCOMPARE(m_edges->messages, QList<Message>{splitDoneMessage(QStringLiteral("game_split"), 4)});
-    QCOMPARE(m_edges->messages.constFirst().text,
+    QCOMPARE(m_ui->edges.messages, QList<Message>{splitDoneMessage(QStringLiteral("game_split"), 4)});
+    QCOMPARE(m_ui->edges.messages.constFirst().text,
              QStringLiteral("The files game_split_(1 to 4).bin have been created.\n\n"
                             "Do you want to open the target folder ?"));
-    QCOMPARE(m_edges->openedFolders, QStringList{workFolder});
+    QCOMPARE(m_ui->edges.openedFolders, QStringList{workFolder});
 
-    QTest::mouseClick(control<QPushButton>("Command_Exit"), Qt::LeftButton);
-    QVERIFY(!m_window->isVisible());
+    m_ui->click(m_ui->button("Command_Exit"));
+    QVERIFY(!m_ui->window().isVisible());
     QCOMPARE(remembered(), workFolder);
 
-    openWindow();
-    QTest::mouseClick(control<QPushButton>("Command_SelectSourceFile"), Qt::LeftButton);
-    QCOMPARE(m_edges->fileRequests.last().startFolder, workFolder);
+    QVERIFY(m_ui->open());
+    m_ui->click(m_ui->button("Command_SelectSourceFile"));
+    QCOMPARE(m_ui->edges.fileRequests.last().startFolder, workFolder);
 }
 
 void TestMainWindow::runOutcomesShowTheirBoxes_data()
@@ -489,19 +446,19 @@ void TestMainWindow::runOutcomesShowTheirBoxes()
     QFETCH(bool, filesCreated);
     if (imageSize >= 0)
         QVERIFY(writeFile(folder() + QStringLiteral("image.bin"), patternImage(imageSize)));
-    openWindow();
-    prepareJob(0, 0, QStringLiteral("image.bin"));
-    m_edges->answers.append(answers);
-    m_edges->folderOpens = folderOpens;
+    QVERIFY(m_ui->open());
+    m_ui->prepareJob(0, 0, folder() + QStringLiteral("image.bin"));
+    m_ui->edges.answers.append(answers);
+    m_ui->edges.folderOpens = folderOpens;
 
-    QTest::mouseClick(runButton(), Qt::LeftButton);
+    m_ui->run();
     QStringList shown;
-    for (const Message &message : std::as_const(m_edges->messages))
+    for (const Message &message : std::as_const(m_ui->edges.messages))
         shown.append(message.title);
     QCOMPARE(shown, titles);
     if (titles.constFirst() == QLatin1String("File Size Error"))
-        QCOMPARE(m_edges->messages.constFirst(), sizeMismatchMessage(m_window->job()));
-    QCOMPARE(m_window->job().FilesCreated, filesCreated);
+        QCOMPARE(m_ui->edges.messages.constFirst(), sizeMismatchMessage(m_ui->window().job()));
+    QCOMPARE(m_ui->window().job().FilesCreated, filesCreated);
     QCOMPARE(QFileInfo::exists(folder() + QStringLiteral("image_split_1.bin")), filesCreated);
     QVERIFY(runButton()->isEnabled());
 }
@@ -526,18 +483,18 @@ void TestMainWindow::closingSavesTheFolderOnlyAfterASplit()
     QFETCH(bool, closeBox);
     QFETCH(QString, stored);
     QVERIFY(writeFile(folder() + QStringLiteral("image.bin"), patternImage(4096)));
-    openWindow();
-    prepareJob(0, 0, QStringLiteral("image.bin"));
+    QVERIFY(m_ui->open());
+    m_ui->prepareJob(0, 0, folder() + QStringLiteral("image.bin"));
     if (split)
-        QTest::mouseClick(runButton(), Qt::LeftButton);
+        m_ui->run();
     if (clearAfterwards)
-        QTest::mouseClick(control<QPushButton>("Command_ClearSourceFile"), Qt::LeftButton);
+        m_ui->click(m_ui->button("Command_ClearSourceFile"));
 
     if (closeBox)
-        QVERIFY(m_window->close());
+        QVERIFY(m_ui->window().close());
     else
-        QTest::mouseClick(control<QPushButton>("Command_Exit"), Qt::LeftButton);
-    QVERIFY(!m_window->isVisible());
+        m_ui->click(m_ui->button("Command_Exit"));
+    QVERIFY(!m_ui->window().isVisible());
     QCOMPARE(remembered(), stored == QLatin1String("folder") ? folder() : stored);
 }
 

@@ -1,0 +1,72 @@
+#include "support/child_process.h"
+
+#include <QFile>
+
+#include <grp.h>
+#include <pwd.h>
+#include <sched.h>
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+
+namespace quorvane::test {
+
+namespace {
+
+constexpr int setupFailed = 255;
+
+bool dropPrivileges()
+{
+    if (geteuid() != 0)
+        return true; // permission bits already bind
+    const passwd *nobody = getpwnam("nobody");
+    return nobody && setgroups(0, nullptr) == 0 && setgid(nobody->pw_gid) == 0 && setuid(nobody->pw_uid) == 0;
+}
+
+bool limitFileSize(long bytes)
+{
+    const rlimit limit{static_cast<rlim_t>(bytes), static_cast<rlim_t>(bytes)};
+    return signal(SIGXFSZ, SIG_IGN) != SIG_ERR && setrlimit(RLIMIT_FSIZE, &limit) == 0;
+}
+
+bool mountSmallDisk(const QString &folder, long bytes)
+{
+    const std::string options = "size=" + std::to_string(bytes);
+    return unshare(CLONE_NEWNS) == 0 && mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0
+           && mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, options.c_str()) == 0;
+}
+
+bool setUp(const ChildFaults &faults)
+{
+    if (faults.diskBytes && !mountSmallDisk(faults.fullFolder, *faults.diskBytes))
+        return false;
+    if (faults.fileSizeLimit && !limitFileSize(*faults.fileSizeLimit))
+        return false;
+    return !faults.unprivileged || dropPrivileges();
+}
+
+} // namespace
+
+int runInChild(const ChildFaults &faults, const std::function<int()> &step)
+{
+    const pid_t child = fork();
+    if (child < 0)
+        return -1;
+    if (child == 0)
+        _exit(setUp(faults) ? step() : setupFailed);
+    int status = 0;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) == setupFailed)
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+bool canMakeRootFaults()
+{
+    return geteuid() == 0;
+}
+
+} // namespace quorvane::test

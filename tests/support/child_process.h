@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace quorvane::test {
+
+// Real faults from the operating system, set up in a child process so that
+// they bind (root ignores permission bits, but not these) and end with it.
+struct ChildFaults
+{
+    // Drop to the unprivileged user "nobody" (when running as root).
+    bool unprivileged = false;
+    // The largest file the child may write (RLIMIT_FSIZE), with SIGXFSZ
+    // ignored so that a write past it fails instead of killing the child.
+    std::optional<long> fileSizeLimit;
+    // Mount a file system of this many bytes on `fullFolder`, in a mount
+    // namespace of the child's own: writing past it fails with "no space".
+    std::optional<long> diskBytes;
+    QString fullFolder;
+
+    static ChildFaults asNobody()
+    {
+        ChildFaults faults;
+        faults.unprivileged = true;
+        return faults;
+    }
+    static ChildFaults withFileSizeLimit(long bytes)
+    {
+        ChildFaults faults;
+        faults.fileSizeLimit = bytes;
+        return faults;
+    }
+    static ChildFaults withFullDisk(const QString &folder, long bytes)
+    {
+        ChildFaults faults;
+        faults.diskBytes = bytes;
+        faults.fullFolder = folder;
+        return faults;
+    }
+};
+
+// Runs `step` in a child process with `faults` in force and returns its
+// result (0 to 254), or -1 when the faults could not be set up or the child
+// did not exit normally.
+int runInChild(const ChildFaults &faults, const std::function<int()> &step);
+
+// Whether this process may make the faults that need root (dropping to
+// another user, mounting a small file system).
+bool canMakeRootFaults();
+
+} // namespace quorvane::test
