@@ -72,8 +72,7 @@ SplitJob TestSplitRun::jobFor(int typeIndex, int countIndex, const QString &file
 
 QStringList TestSplitRun::folderEntries() const
 {
-    return QDir(m_folder->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System,
-                                            QDir::Name);
+    return entriesOf(m_folder->path());
 }
 
 void TestSplitRun::piecesJoinUpToTheImage_data()

@@ -18,6 +18,7 @@ namespace quorvane::test {
 namespace {
 
 constexpr int setupFailed = 255;
+constexpr unsigned childSeconds = 30;
 
 bool dropPrivileges()
 {
@@ -56,8 +57,12 @@ int runInChild(const ChildFaults &faults, const std::function<int()> &step)
     const pid_t child = fork();
     if (child < 0)
         return -1;
-    if (child == 0)
+    if (child == 0) {
+        // A child that hangs (on a lock some other thread held at the fork)
+        // fails its test instead of the whole suite.
+        alarm(childSeconds);
         _exit(setUp(faults) ? step() : setupFailed);
+    }
     int status = 0;
     if (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) == setupFailed)
         return -1;

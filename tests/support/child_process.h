@@ -44,7 +44,9 @@ struct ChildFaults
 
 // Runs `step` in a child process with `faults` in force and returns its
 // result (0 to 254), or -1 when the faults could not be set up or the child
-// did not exit normally.
+// did not exit normally within half a minute. Only the forking thread lives
+// on in the child: `step` must not wait for Qt's worker threads, so a window
+// it uses is opened beforehand and must not paint (setUpdatesEnabled(false)).
 int runInChild(const ChildFaults &faults, const std::function<int()> &step);
 
 // Whether this process may make the faults that need root (dropping to
