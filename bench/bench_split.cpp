@@ -69,8 +69,7 @@ bool posixSplit(const std::string &source, const std::vector<std::string> &piece
         const int out = open(pieces[i].c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
         if (out < 0)
             return false;
-        const bool written = write(out, image.data() + i * pieceSize, pieceSize)
-                             == static_cast<ssize_t>(pieceSize);
+        const bool written = write(out, image.data() + i * pieceSize, pieceSize) == static_cast<ssize_t>(pieceSize);
         if (close(out) != 0 || !written)
             return false;
     }

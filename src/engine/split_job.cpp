@@ -18,8 +18,7 @@ void chooseDeviceCount(SplitJob &job, int index)
 
 bool runAllowed(const SplitJob &job, const QString &sourcePathCaption, const QString &baseName)
 {
-    return job.DeviceCount != 0 && job.DeviceSize != 0 && !sourcePathCaption.isEmpty()
-           && !baseName.isEmpty();
+    return job.DeviceCount != 0 && job.DeviceSize != 0 && !sourcePathCaption.isEmpty() && !baseName.isEmpty();
 }
 
 } // namespace quorvane

@@ -13,8 +13,7 @@ Message sizeMismatchMessage(const SplitJob &job)
 Message splitDoneMessage(const QString &baseName, qint16 deviceCount)
 {
     return {QStringLiteral("Splitting Done"),
-            QStringLiteral("The files ") + baseName + QStringLiteral("_(1 to ")
-                + QString::number(deviceCount)
+            QStringLiteral("The files ") + baseName + QStringLiteral("_(1 to ") + QString::number(deviceCount)
                 + QStringLiteral(").bin have been created.\n\nDo you want to open the target folder ?"),
             MessageButtons::YesNo};
 }

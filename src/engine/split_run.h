@@ -8,8 +8,8 @@ namespace quorvane {
 
 enum class SplitOutcome {
     SizeMismatch, // the image is not exactly as large as the bank; nothing written
-    Done,         // every piece written and closed; the job's FilesCreated is set
-    Error,        // something failed; pieces finished before the failure stay
+    Done, // every piece written and closed; the job's FilesCreated is set
+    Error, // something failed; pieces finished before the failure stay
 };
 
 // Where piece `number` (1-based) of a split goes: beside the source image.

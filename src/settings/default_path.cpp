@@ -10,8 +10,7 @@ namespace {
 
 QSettings store()
 {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorvane"),
-                     QStringLiteral("Quorvane"));
+    return {QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorvane"), QStringLiteral("Quorvane")};
 }
 
 QString defaultPathKey()

@@ -14,6 +14,8 @@
 #include <QRadioButton>
 #include <QScreen>
 
+#include <array>
+
 namespace quorvane {
 
 namespace {
@@ -64,12 +66,14 @@ QLabel *captionLabel(QWidget *parent, const char *name, const QString &caption, 
 void fitOnOneLine(QLabel *label, int width)
 {
     QFont font = label->font();
-    for (int stretch = QFont::Unstretched; stretch > QFont::UltraCondensed
-                                           && QFontMetrics(font).horizontalAdvance(label->text()) > width;
-         stretch -= 5) {
-        font.setStretch(stretch - 5);
+    const auto tooWide = [&] {
+        return QFontMetrics(font).horizontalAdvance(label->text()) > width;
+    };
+    for (int stretch = QFont::Unstretched; tooWide() && stretch > QFont::ExtraCondensed;) {
+        stretch -= 5;
+        font.setStretch(stretch);
     }
-    while (QFontMetrics(font).horizontalAdvance(label->text()) > width && font.pointSizeF() > 6)
+    while (tooWide() && font.pointSizeF() > 6)
         font.setPointSizeF(font.pointSizeF() - 0.25);
     if (font != label->font()) {
         label->setFont(font);
@@ -88,15 +92,16 @@ ValueField *valueField(QWidget *parent, const char *name, const QRect &geometry)
 // stand 360 twips apart; at the drawn height of 375 neighbours would overlap by
 // a pixel row and could take each other's clicks, so each is as high as the
 // spacing.
-QButtonGroup *optionColumn(QGroupBox *group, const char *name, int left, int width,
-                           const QString (&captions)[deviceCountChoices])
+using OptionCaptions = std::array<QString, deviceCountChoices>;
+
+QButtonGroup *optionColumn(QGroupBox *group, const char *name, int left, int width, const OptionCaptions &captions)
 {
     auto *options = new QButtonGroup(group);
     options->setObjectName(QLatin1String(name));
     constexpr int lowestTop = 2520;
     constexpr int spacing = 360;
     for (int index = 0; index < deviceCountChoices; ++index) {
-        auto *option = new QRadioButton(captions[index], group);
+        auto *option = new QRadioButton(captions.at(index), group);
         option->setObjectName(QLatin1String(name) + u'_' + QString::number(index));
         option->setGeometry(twipsRect(left, lowestTop - spacing * index, width, spacing));
         options->addButton(option, index);
@@ -116,15 +121,15 @@ void Form1::layOutControls()
     setFixedSize(px(9615), px(4215));
 
     Frame1 = frame(this, "Frame1", QStringLiteral(" Device Type "), twipsRect(240, 240, 1335, 3135));
-    QString typeCaptions[deviceCountChoices];
+    OptionCaptions typeCaptions;
     for (const DeviceType &type : deviceCatalogue)
-        typeCaptions[type.index] = QString::fromLatin1(type.caption);
+        typeCaptions.at(type.index) = QString::fromLatin1(type.caption);
     EpromSize = optionColumn(Frame1, "EpromSize", 240, 975, typeCaptions);
 
     Frame2 = frame(this, "Frame2", QStringLiteral(" Devices "), twipsRect(1800, 240, 975, 3135));
-    QString countCaptions[deviceCountChoices];
+    OptionCaptions countCaptions;
     for (int index = 0; index < deviceCountChoices; ++index)
-        countCaptions[index] = QString::number(*deviceCountAt(index));
+        countCaptions.at(index) = QString::number(*deviceCountAt(index));
     Batch = optionColumn(Frame2, "Batch", 120, 500, countCaptions);
 
     Frame3 = frame(this, "Frame3", QStringLiteral(" Source File "), twipsRect(3000, 240, 6375, 1905));
@@ -134,14 +139,13 @@ void Form1::layOutControls()
     Label_SourceFile = valueField(Frame3, "Label_SourceFile", twipsRect(840, 810, 5175, 285));
     Command_SelectSourceFile = button(Frame3, "Command_SelectSourceFile", QStringLiteral("Browse for Source File"),
                                       twipsRect(840, 1290, 4095, 375));
-    Command_ClearSourceFile = button(Frame3, "Command_ClearSourceFile", QStringLiteral("Clear"),
-                                     twipsRect(5040, 1290, 975, 375));
+    Command_ClearSourceFile
+        = button(Frame3, "Command_ClearSourceFile", QStringLiteral("Clear"), twipsRect(5040, 1290, 975, 375));
 
     Frame4 = frame(this, "Frame4", QStringLiteral(" Target Files "), twipsRect(3000, 2190, 6375, 1185));
     Label2 = captionLabel(
         Frame4, "Label2",
-        QStringLiteral("Enter a new major file name. The.bin extension and a numeric suffix will be added."), 360,
-        300);
+        QStringLiteral("Enter a new major file name. The.bin extension and a numeric suffix will be added."), 360, 300);
     fitOnOneLine(Label2, Frame4->width() - 2 * Label2->x());
     Text_TargetFileName = placed(new QLineEdit(Frame4), "Text_TargetFileName", twipsRect(840, 645, 4095, 285));
     Command1 = button(Frame4, "Command1", QStringLiteral("Clear"), twipsRect(5040, 600, 975, 375));

@@ -27,9 +27,8 @@ void Form1::BrowseSourceFile()
     // starts in the fallback folder. SourcePath itself only changes when a
     // file is confirmed, so it always agrees with what the labels show and
     // the split reads.
-    const QString startFolder = !m_job.SourcePath.isEmpty() && QFileInfo(m_job.SourcePath).isDir()
-                                    ? m_job.SourcePath
-                                    : fallbackFolder();
+    const QString startFolder
+        = !m_job.SourcePath.isEmpty() && QFileInfo(m_job.SourcePath).isDir() ? m_job.SourcePath : fallbackFolder();
     const std::optional<QString> chosen = m_edges.chooseSourceFile(this, sourceFileRequest(startFolder));
     if (!chosen)
         return;

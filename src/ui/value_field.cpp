@@ -28,7 +28,8 @@ void ValueField::setCaption(const QString &caption)
 
 void ValueField::paintEvent(QPaintEvent *event)
 {
-    QFrame::paintEvent(event); // the frame only; the text is drawn shortened below
+    // QLabel would draw the whole text; only the frame is wanted from below.
+    QFrame::paintEvent(event); // NOLINT(bugprone-parent-virtual-call)
     QPainter painter(this);
     const QRect area = contentsRect().adjusted(indent(), 0, -indent(), 0);
     const QString shown = fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width());
