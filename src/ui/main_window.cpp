@@ -20,6 +20,7 @@ Form1::Form1(PlatformEdges &edges, QWidget *parent)
     , m_edges(edges)
 {
     layOutControls();
+    describeControls();
     setFocusOrder();
     connectEvents();
     Form_Load();

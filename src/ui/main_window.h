@@ -48,6 +48,7 @@ private Q_SLOTS:
 
 private:
     void layOutControls();
+    void describeControls();
     void setFocusOrder();
     void connectEvents();
     void UpdateRunButton();
