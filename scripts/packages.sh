@@ -3,3 +3,4 @@
 build_packages=(cmake make g++ qt6-base-dev libgl-dev)
 run_packages=(xdg-utils fonts-dejavu-core)
 test_packages=(libbenchmark-dev xvfb xauth)
+package_packages=(dpkg-dev file desktop-file-utils appstream xvfb xauth xdotool)

@@ -10,6 +10,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -20,6 +21,7 @@ Form1::Form1(PlatformEdges &edges, QWidget *parent)
     , m_edges(edges)
 {
     layOutControls();
+    describeControls();
     setFocusOrder();
     connectEvents();
     Form_Load();
@@ -55,6 +57,22 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void Form1::keyPressEvent(QKeyEvent *event)
+{
+    // A push button outside a dialog ignores Enter, so it reaches the window.
+    // Pressing the focused button here, rather than making the buttons
+    // auto-default, keeps their look when they take the focus and gives the
+    // window no default button: Enter in the base-name box presses nothing.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (auto *button = qobject_cast<QPushButton *>(focusWidget())) {
+            button->click();
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Form1::closeEvent(QCloseEvent *event)

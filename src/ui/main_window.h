@@ -30,6 +30,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private Q_SLOTS:
     void Form_Load();
@@ -48,6 +49,7 @@ private Q_SLOTS:
 
 private:
     void layOutControls();
+    void describeControls();
     void setFocusOrder();
     void connectEvents();
     void UpdateRunButton();
