@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -249,11 +250,20 @@ void TestWindowLayout::windowOpensCentred()
 
 void TestWindowLayout::valueFieldsAreWhiteBoxesOfFixedSize()
 {
+    // A dark colour scheme must not turn the fields' text white on white.
+    const QPalette light = QApplication::palette();
+    QPalette dark = light;
+    dark.setColor(QPalette::Window, Qt::black);
+    dark.setColor(QPalette::WindowText, Qt::white);
+    QApplication::setPalette(dark);
+    const auto restore = qScopeGuard([&light] { QApplication::setPalette(light); });
+
     for (const QString &name : {QStringLiteral("Label_SourcePath"), QStringLiteral("Label_SourceFile")}) {
         auto *field = m_window->findChild<ValueField *>(name);
         QVERIFY(field);
         QVERIFY(field->autoFillBackground());
         QCOMPARE(field->palette().color(field->backgroundRole()), QColor(255, 255, 255));
+        QCOMPARE(field->palette().color(field->foregroundRole()), QColor(0, 0, 0));
         QCOMPARE(field->frameShape(), QFrame::Box);
         QCOMPARE(field->lineWidth(), 1);
 

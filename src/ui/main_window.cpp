@@ -66,7 +66,8 @@ void Form1::keyPressEvent(QKeyEvent *event)
     // auto-default, keeps their look when they take the focus and gives the
     // window no default button: Enter in the base-name box presses nothing.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    // A held key must not press again into the box the first press opened.
+    if (enter && !event->isAutoRepeat() && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         if (auto *button = qobject_cast<QPushButton *>(focusWidget())) {
             button->click();
             return;
@@ -154,6 +155,12 @@ void Form1::Command1_Click()
 
 void Form1::Command_Run_Click()
 {
+    // RUN is normally clicked after the base-name box lost the focus, which
+    // cleans the name; a press that leaves the focus where it is (a screen
+    // reader's action, a shortcut) must not split under "game.bin_1.bin".
+    Text_TargetFileName_LostFocus();
+    if (!Command_Run->isEnabled())
+        return;
     switch (runSplit(m_job, Text_TargetFileName->text())) {
     case SplitOutcome::SizeMismatch:
         m_edges.showMessage(this, sizeMismatchMessage(m_job));

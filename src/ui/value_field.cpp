@@ -11,9 +11,12 @@ ValueField::ValueField(QWidget *parent)
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
     setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
+    // Black on white whatever the colour scheme: a dark theme's light text
+    // would vanish on the white ground.
+    QPalette blackOnWhite = palette();
+    blackOnWhite.setColor(QPalette::Window, Qt::white);
+    blackOnWhite.setColor(QPalette::WindowText, Qt::black);
+    setPalette(blackOnWhite);
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setIndent(2);
