@@ -1,8 +1,7 @@
 # `cpack -G DEB` packs what `cmake --install` puts in place into a .deb for
-# /usr. dpkg-shlibdeps reads the library dependencies off the binary; what the
-# program needs without linking to it is named here: Qt's platform plugins,
-# which it loads at start-up (libqt6gui6 only recommends them), and xdg-open,
-# which starts the file browser.
+# /usr. dpkg-shlibdeps reads the library dependencies off the binary (Qt's X11
+# and Wayland platform plugins come with libqt6gui6); what the program needs
+# without linking to it is named here: xdg-open, which starts the file browser.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quorvane)
 set(CPACK_PACKAGE_CONTACT "Quorvane maintainers <maintainers@users.noreply.c-seed-eb3a6798.example>")
@@ -16,5 +15,5 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "xdg-utils")
 include(CPack)
