@@ -1,12 +1,13 @@
 #include "engine/folder_path.h"
 #include "settings/default_path.h"
 #include "support/isolated_test_main.h"
+#include "support/settings_store.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QSettings>
 
 using namespace quorvane;
+using namespace quorvane::test;
 
 class TestDefaultPath : public QObject
 {
@@ -21,21 +22,18 @@ private Q_SLOTS:
     void saveRule();
     void storedValueIsReadBackAsItIs_data();
     void storedValueIsReadBackAsItIs();
-
-private:
-    static QSettings store() { return QSettings(QStringLiteral("Quorvane"), QStringLiteral("Quorvane")); }
 };
 
 void TestDefaultPath::init()
 {
-    store().clear();
+    settingsStore().clear();
 }
 
 void TestDefaultPath::storeIsNotTheUsersOwn()
 {
-    QVERIFY(store().fileName().startsWith(QDir::homePath()));
+    QVERIFY(settingsStore().fileName().startsWith(QDir::homePath()));
     QVERIFY(QDir::homePath().startsWith(QDir::tempPath()));
-    QVERIFY(store().fileName().endsWith(QLatin1String("/Quorvane/Quorvane.conf")));
+    QVERIFY(settingsStore().fileName().endsWith(QLatin1String("/Quorvane/Quorvane.conf")));
 }
 
 void TestDefaultPath::firstStartUsesTheFallbackFolder()
@@ -46,7 +44,7 @@ void TestDefaultPath::firstStartUsesTheFallbackFolder()
     QCOMPARE(job.StartPath, job.SourcePath);
 
     saveDefaultPath(job);
-    QVERIFY(!store().contains(QStringLiteral("Settings/Default Path")));
+    QVERIFY(!settingsStore().contains(defaultPathKey()));
 }
 
 void TestDefaultPath::fallbackFolderIsHomeWithSeparator()
@@ -73,7 +71,7 @@ void TestDefaultPath::saveRule()
     QFETCH(bool, filesCreated);
     QFETCH(bool, saved);
 
-    store().setValue(QStringLiteral("Settings/Default Path"), QStringLiteral("/start/"));
+    settingsStore().setValue(defaultPathKey(), QStringLiteral("/start/"));
     SplitJob job;
     loadDefaultPath(job);
     QCOMPARE(job.StartPath, QStringLiteral("/start/"));

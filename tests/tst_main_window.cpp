@@ -2,8 +2,10 @@
 #include "engine/split_messages.h"
 #include "support/files.h"
 #include "support/isolated_test_main.h"
+#include "support/settings_store.h"
 #include "support/window_driver.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QDir>
@@ -13,8 +15,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
 #include <QTemporaryDir>
+#include <QWindow>
 
 using namespace quorvane;
 using namespace quorvane::test;
@@ -36,6 +38,7 @@ private Q_SLOTS:
     void runButtonFollowsEveryChange_data();
     void runButtonFollowsEveryChange();
     void firstTypedCharacterEnablesRun();
+    void typedExtensionIsCutBeforeRunReadsIt_data();
     void typedExtensionIsCutBeforeRunReadsIt();
 
     void dialogIsAskedForTheSameEveryTime();
@@ -65,7 +68,7 @@ private:
 
 void TestMainWindow::init()
 {
-    QSettings(QStringLiteral("Quorvane"), QStringLiteral("Quorvane")).clear();
+    settingsStore().clear();
     m_folder = std::make_unique<QTemporaryDir>();
     QVERIFY(m_folder->isValid());
     m_ui = std::make_unique<WindowDriver>();
@@ -78,14 +81,14 @@ void TestMainWindow::cleanup()
 
 void TestMainWindow::remember(const QString &folder)
 {
-    QSettings(QStringLiteral("Quorvane"), QStringLiteral("Quorvane"))
-        .setValue(QStringLiteral("Settings/Default Path"), folder);
+    settingsStore()
+        .setValue(defaultPathKey(), folder);
 }
 
 QString TestMainWindow::remembered()
 {
-    return QSettings(QStringLiteral("Quorvane"), QStringLiteral("Quorvane"))
-        .value(QStringLiteral("Settings/Default Path"), QStringLiteral("(nothing)"))
+    return settingsStore()
+        .value(defaultPathKey(), QStringLiteral("(nothing)"))
         .toString();
 }
 
@@ -242,8 +245,16 @@ void TestMainWindow::firstTypedCharacterEnablesRun()
     QVERIFY(!runButton()->isEnabled());
 }
 
+void TestMainWindow::typedExtensionIsCutBeforeRunReadsIt_data()
+{
+    QTest::addColumn<bool>("screenReader");
+    QTest::newRow("RUN clicked: the focus leaves the box") << false;
+    QTest::newRow("RUN pressed by a screen reader: the focus stays") << true;
+}
+
 void TestMainWindow::typedExtensionIsCutBeforeRunReadsIt()
 {
+    QFETCH(bool, screenReader);
     const QByteArray image = patternImage(2 * 2048);
     QVERIFY(writeFile(folder() + QStringLiteral("image.bin"), image));
     QVERIFY(m_ui->open());
@@ -251,7 +262,14 @@ void TestMainWindow::typedExtensionIsCutBeforeRunReadsIt()
     m_ui->baseNameBox()->selectAll();
     QTest::keyClicks(m_ui->baseNameBox(), QStringLiteral("game.bin"));
 
-    m_ui->run();
+    if (screenReader) {
+        QAccessibleInterface *run = QAccessible::queryAccessibleInterface(runButton());
+        run->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_VERIFY(!m_ui->edges.messages.isEmpty()); // the press is animated, the click follows
+        QCOMPARE(QApplication::focusWidget(), m_ui->baseNameBox());
+    } else {
+        m_ui->run();
+    }
     QCOMPARE(m_ui->baseNameBox()->text(), QStringLiteral("game"));
     QCOMPARE(readFile(folder() + QStringLiteral("game_1.bin")) + readFile(folder() + QStringLiteral("game_2.bin")),
              image);
@@ -491,7 +509,7 @@ void TestMainWindow::closingSavesTheFolderOnlyAfterASplit()
         m_ui->click(m_ui->button("Command_ClearSourceFile"));
 
     if (closeBox)
-        QVERIFY(m_ui->window().close());
+        QVERIFY(m_ui->window().windowHandle()->close()); // the way a title bar's close box asks
     else
         m_ui->click(m_ui->button("Command_Exit"));
     QVERIFY(!m_ui->window().isVisible());

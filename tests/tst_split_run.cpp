@@ -211,7 +211,8 @@ void TestSplitRun::sourceIsNeverOverwritten()
 
     const QByteArray image = patternImage(4 * 8192);
     SplitJob job = jobFor(2, 2, sourceFile, image);
-    baseName = baseName.arg(QFileInfo(m_folder->path()).fileName());
+    if (baseName.contains(QLatin1String("%1")))
+        baseName = baseName.arg(QFileInfo(m_folder->path()).fileName());
     const QString aliasPath = inFolder(QStringLiteral("rom_3.bin"));
     if (alias == QLatin1String("symlink"))
         QVERIFY(QFile::link(inFolder(sourceFile), aliasPath));
@@ -266,6 +267,8 @@ void TestSplitRun::refusedPieceNameIsAnError()
 
 void TestSplitRun::readOnlyFolderIsAnError()
 {
+    if (!permissionsCanBind())
+        QSKIP("permission bits cannot be made to bind here");
     SplitJob job = jobFor(0, 0, QStringLiteral("image.bin"), patternImage(2 * 2048));
     QCOMPARE(chmod(QFile::encodeName(m_folder->path()).constData(), 0555), 0);
 
@@ -281,6 +284,8 @@ void TestSplitRun::readOnlyFolderIsAnError()
 
 void TestSplitRun::readOnlyPieceStopsTheRunThere()
 {
+    if (!permissionsCanBind())
+        QSKIP("permission bits cannot be made to bind here");
     const QByteArray image = patternImage(3 * 2048);
     SplitJob job = jobFor(0, 1, QStringLiteral("image.bin"), image);
     const QString lockedPiece = inFolder(QStringLiteral("rom_2.bin"));

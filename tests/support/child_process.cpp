@@ -1,7 +1,9 @@
 #include "support/child_process.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 
+#include <cerrno>
 #include <grp.h>
 #include <pwd.h>
 #include <sched.h>
@@ -64,14 +66,29 @@ int runInChild(const ChildFaults &faults, const std::function<int()> &step)
         _exit(setUp(faults) ? step() : setupFailed);
     }
     int status = 0;
-    if (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) == setupFailed)
+    pid_t waited = -1;
+    do {
+        waited = waitpid(child, &status, 0);
+    } while (waited < 0 && errno == EINTR);
+    if (waited != child || !WIFEXITED(status) || WEXITSTATUS(status) == setupFailed)
         return -1;
     return WEXITSTATUS(status);
 }
 
-bool canMakeRootFaults()
+bool canMountSmallDisk()
 {
-    return geteuid() == 0;
+    static const bool can = [] {
+        const QTemporaryDir folder;
+        return geteuid() == 0 && folder.isValid()
+            && runInChild(ChildFaults::withFullDisk(folder.path(), 4096), [] { return 0; }) == 0;
+    }();
+    return can;
+}
+
+bool permissionsCanBind()
+{
+    static const bool can = runInChild(ChildFaults::asNobody(), [] { return geteuid() == 0 ? 1 : 0; }) == 0;
+    return can;
 }
 
 } // namespace quorvane::test

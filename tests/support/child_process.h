@@ -49,8 +49,12 @@ struct ChildFaults
 // it uses is opened beforehand and must not paint (setUpdatesEnabled(false)).
 int runInChild(const ChildFaults &faults, const std::function<int()> &step);
 
-// Whether this process may make the faults that need root (dropping to
-// another user, mounting a small file system).
-bool canMakeRootFaults();
+// Whether a child can mount a small file system of its own: root, with the
+// right to make mount namespaces (a container may withhold it).
+bool canMountSmallDisk();
+
+// Whether permission bits bind in a child run as nobody: always for an
+// ordinary user; for root only when it can become "nobody".
+bool permissionsCanBind();
 
 } // namespace quorvane::test

@@ -15,6 +15,8 @@ class IsolatedHome
 public:
     IsolatedHome()
     {
+        if (!m_home.isValid())
+            qFatal("cannot make a temporary home folder");
         qputenv("HOME", m_home.path().toLocal8Bit());
         qunsetenv("XDG_CONFIG_HOME");
         QStandardPaths::setTestModeEnabled(true);
