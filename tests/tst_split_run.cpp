@@ -143,6 +143,7 @@ void TestSplitRun::unusableSourceIsAnError_data()
     QTest::newRow("folder") << "folder";
     QTest::newRow("FIFO") << "fifo";
     QTest::newRow("dangling link") << "dangling link";
+    QTest::newRow("character device") << "device";
 }
 
 void TestSplitRun::unusableSourceIsAnError()
@@ -155,6 +156,8 @@ void TestSplitRun::unusableSourceIsAnError()
         QCOMPARE(mkfifo(QFile::encodeName(source).constData(), 0644), 0);
     else if (kind == QLatin1String("dangling link"))
         QVERIFY(QFile::link(inFolder(QStringLiteral("gone.bin")), source));
+    else if (kind == QLatin1String("device"))
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), source));
 
     SplitJob job;
     chooseDeviceType(job, 0);
