@@ -5,6 +5,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 
 using namespace quorvane;
 using namespace quorvane::test;
@@ -18,6 +21,7 @@ private Q_SLOTS:
     void storeIsNotTheUsersOwn();
     void firstStartUsesTheFallbackFolder();
     void fallbackFolderIsHomeWithSeparator();
+    void savedFolderCanBeReadOutsideTheTool();
     void saveRule_data();
     void saveRule();
     void storedValueIsReadBackAsItIs_data();
@@ -31,9 +35,14 @@ void TestDefaultPath::init()
 
 void TestDefaultPath::storeIsNotTheUsersOwn()
 {
+#ifdef Q_OS_WIN
+    // The registry itself: the suites run in a Wine prefix of the build's own.
+    QCOMPARE(settingsStore().fileName(), QStringLiteral("\\HKEY_CURRENT_USER\\Software\\Quorvane\\Quorvane"));
+#else
     QVERIFY(settingsStore().fileName().startsWith(QDir::homePath()));
     QVERIFY(QDir::homePath().startsWith(QDir::tempPath()));
     QVERIFY(settingsStore().fileName().endsWith(QLatin1String("/Quorvane/Quorvane.conf")));
+#endif
 }
 
 void TestDefaultPath::firstStartUsesTheFallbackFolder()
@@ -49,7 +58,38 @@ void TestDefaultPath::firstStartUsesTheFallbackFolder()
 
 void TestDefaultPath::fallbackFolderIsHomeWithSeparator()
 {
+#ifdef Q_OS_WIN
+    QCOMPARE(fallbackFolder(), QStringLiteral("c:\\"));
+#else
     QCOMPARE(fallbackFolder(), QDir::homePath() + u'/');
+#endif
+}
+
+// Where the system keeps it, read with the system's own means: the registry
+// through reg.exe on Windows, the configuration file as text elsewhere.
+void TestDefaultPath::savedFolderCanBeReadOutsideTheTool()
+{
+    const QString folder = QDir::toNativeSeparators(QDir::tempPath()) + QDir::separator();
+    SplitJob job;
+    job.SourcePath = folder;
+    job.FilesCreated = true;
+    saveDefaultPath(job);
+
+#ifdef Q_OS_WIN
+    QProcess reg;
+    reg.start(QStringLiteral("reg.exe"), {QStringLiteral("query"), QStringLiteral("HKCU\\Software\\Quorvane\\Quorvane\\Settings"),
+                                           QStringLiteral("/v"), QStringLiteral("Default Path")});
+    QVERIFY(reg.waitForFinished(60000));
+    QCOMPARE(reg.exitCode(), 0);
+    const QString listed = QString::fromLocal8Bit(reg.readAllStandardOutput());
+    const QRegularExpression value(QStringLiteral("Default Path\\s+REG_SZ\\s+") + QRegularExpression::escape(folder)
+                                   + QStringLiteral("\\r?\\n"));
+    QVERIFY2(value.match(listed).hasMatch(), qPrintable(listed));
+#else
+    QFile store(settingsStore().fileName());
+    QVERIFY(store.open(QIODevice::ReadOnly | QIODevice::Text));
+    QCOMPARE(store.readAll(), QByteArray("[Settings]\nDefault%20Path=") + QFile::encodeName(folder) + '\n');
+#endif
 }
 
 void TestDefaultPath::saveRule_data()

@@ -58,7 +58,7 @@ private Q_SLOTS:
 
 private:
     QPushButton *runButton() const { return m_ui->button("Command_Run"); }
-    QString folder() const { return m_folder->path() + QDir::separator(); }
+    QString folder() const { return QDir::toNativeSeparators(m_folder->path()) + QDir::separator(); }
     static void remember(const QString &folder);
     static QString remembered();
 
@@ -332,7 +332,11 @@ void TestMainWindow::chosenFileFillsFieldsAndProposal_data()
     QTest::newRow("a file that does not exist yet") << "later.bin" << "later.bin" << "later_split";
     QTest::newRow("dots in the name") << "long.name.bin" << "long.name.bin" << "long.name_split";
     QTest::newRow("other extension") << "archive.jpeg" << "archive.jpeg" << "archive._split";
+#ifdef Q_OS_WIN
+    QTest::newRow("at the root of a drive") << "c:\\x.bin" << "x.bin" << "x_split";
+#else
     QTest::newRow("at the root") << "/x.bin" << "x.bin" << "x_split";
+#endif
 }
 
 void TestMainWindow::chosenFileFillsFieldsAndProposal()

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QtNumeric>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -66,6 +67,19 @@ bool writePiece(const QString &path, const char *data, qint32 size)
     return false;
 }
 
+#ifdef Q_OS_WIN
+// Windows refuses these characters in file names, and NTFS takes a colon as
+// the start of a stream name: "a:b" would go into a hidden stream of a file
+// "a" and pass for a finished piece. Checked before anything is written, so
+// no run stops halfway at the first piece it cannot name.
+bool isWindowsFileName(const QString &baseName)
+{
+    const QString forbidden = QStringLiteral(":*?\"<>|");
+    return std::none_of(baseName.cbegin(), baseName.cend(),
+                        [&forbidden](QChar c) { return c.unicode() < 0x20 || forbidden.contains(c); });
+}
+#endif
+
 } // namespace
 
 QString pieceFilePath(const SplitJob &job, const QString &baseName, int number)
@@ -95,6 +109,10 @@ SplitOutcome runSplit(SplitJob &job, const QString &baseName)
     if (!image)
         return SplitOutcome::Error;
 
+#ifdef Q_OS_WIN
+    if (!isWindowsFileName(baseName))
+        return SplitOutcome::Error;
+#endif
     QStringList piecePaths;
     for (int number = 1; number <= job.DeviceCount; ++number)
         piecePaths.append(pieceFilePath(job, baseName, number));
