@@ -52,7 +52,7 @@ private:
     // A job for the bank `countIndex` x `typeIndex` whose source image is
     // `fileName` in the test folder, holding `image`.
     SplitJob jobFor(int typeIndex, int countIndex, const QString &fileName, const QByteArray &image);
-    QString inFolder(const QString &name) const { return m_folder->filePath(name); }
+    QString inFolder(const QString &name) const { return QDir::toNativeSeparators(m_folder->filePath(name)); }
     QStringList folderEntries() const;
 
     std::unique_ptr<QTemporaryDir> m_folder;
