@@ -34,6 +34,7 @@ void Form1::connectEvents()
     connect(Command_SelectSourceFile, &QPushButton::clicked, this, &Form1::Command_SelectSourceFile_Click);
     connect(Command_ClearSourceFile, &QPushButton::clicked, this, &Form1::Command_ClearSourceFile_Click);
     connect(Label_SourceFile, &ValueField::changed, this, &Form1::Label_SourceFile_Change);
+    connect(Text_TargetFileName, &QLineEdit::textChanged, this, [this] { m_baseNameCleaned = false; });
     connect(Text_TargetFileName, &QLineEdit::textChanged, this, &Form1::Text_TargetFileName_Change);
     Text_TargetFileName->installEventFilter(this); // double-click and focus loss
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
@@ -141,10 +142,20 @@ void Form1::Text_TargetFileName_DblClick()
 
 void Form1::Text_TargetFileName_LostFocus()
 {
+    cleanBaseNameOnce();
+}
+
+void Form1::cleanBaseNameOnce()
+{
+    // The clean-up cuts at the last ".bin"; run again on its own result it
+    // would cut a name such as a.bin.b a second time.
+    if (m_baseNameCleaned)
+        return;
     const QString text = Text_TargetFileName->text();
     const QString cleaned = cleanedBaseName(text);
     if (cleaned != text)
         Text_TargetFileName->setText(cleaned);
+    m_baseNameCleaned = true;
 }
 
 void Form1::Command1_Click()
@@ -158,7 +169,7 @@ void Form1::Command_Run_Click()
     // RUN is normally clicked after the base-name box lost the focus, which
     // cleans the name; a press that leaves the focus where it is (a screen
     // reader's action, a shortcut) must not split under "game.bin_1.bin".
-    Text_TargetFileName_LostFocus();
+    cleanBaseNameOnce();
     if (!Command_Run->isEnabled())
         return;
     switch (runSplit(m_job, Text_TargetFileName->text())) {

@@ -53,9 +53,12 @@ private:
     void connectEvents();
     void UpdateRunButton();
     void BrowseSourceFile();
+    void cleanBaseNameOnce();
 
     PlatformEdges &m_edges;
     SplitJob m_job;
+    // Whether the base name has been cleaned since it last changed.
+    bool m_baseNameCleaned = true;
 
     QGroupBox *Frame1 = nullptr;
     QGroupBox *Frame2 = nullptr;
