@@ -4,10 +4,36 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QUrl>
 
 namespace quorvane {
+
+namespace {
+
+// A key held down repeats. The press that opened a box must not answer it
+// through its repeats (Enter would take the default Yes at once): a box is
+// answered only by a fresh press or a click.
+class KeyRepeatsIgnored final : public QObject
+{
+public:
+    explicit KeyRepeatsIgnored(QWidget *box)
+    {
+        box->installEventFilter(this);
+        for (QWidget *control : box->findChildren<QWidget *>())
+            control->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+        return (key && static_cast<QKeyEvent *>(event)->isAutoRepeat()) || QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
 
 std::optional<QString> QtPlatformEdges::chooseSourceFile(QWidget *parent, const SourceFileRequest &request)
 {
@@ -25,6 +51,7 @@ MessageAnswer QtPlatformEdges::showMessage(QWidget *parent, const Message &messa
     box.setTextFormat(Qt::PlainText);
     if (asks)
         box.setDefaultButton(QMessageBox::Yes);
+    const KeyRepeatsIgnored freshKeysOnly(&box);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return MessageAnswer::Yes;

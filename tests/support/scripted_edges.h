@@ -19,6 +19,10 @@ public:
     // (or OK where that is the only button).
     QQueue<MessageAnswer> answers;
     bool folderOpens = true;
+    // Where set, the message boxes or the file browser are the real ones,
+    // still recorded here.
+    PlatformEdges *realMessages = nullptr;
+    PlatformEdges *realFileBrowser = nullptr;
 
     QList<SourceFileRequest> fileRequests;
     QList<Message> messages;
@@ -30,9 +34,11 @@ public:
         return chosenFiles.isEmpty() ? std::nullopt : chosenFiles.dequeue();
     }
 
-    MessageAnswer showMessage(QWidget *, const Message &message) override
+    MessageAnswer showMessage(QWidget *parent, const Message &message) override
     {
         messages.append(message);
+        if (realMessages)
+            return realMessages->showMessage(parent, message);
         if (!answers.isEmpty())
             return answers.dequeue();
         return message.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
@@ -41,7 +47,7 @@ public:
     bool openFolder(const QString &folder) override
     {
         openedFolders.append(folder);
-        return folderOpens;
+        return realFileBrowser ? realFileBrowser->openFolder(folder) : folderOpens;
     }
 };
 
