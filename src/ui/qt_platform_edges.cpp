@@ -1,12 +1,11 @@
 #include "ui/qt_platform_edges.h"
 
+#include "ui/file_browser_launch.h"
 #include "ui/source_file_dialog.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QUrl>
 
 namespace quorvane {
 
@@ -64,7 +63,7 @@ MessageAnswer QtPlatformEdges::showMessage(QWidget *parent, const Message &messa
 
 bool QtPlatformEdges::openFolder(const QString &folder)
 {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+    return launchFileBrowser(folder);
 }
 
 } // namespace quorvane
