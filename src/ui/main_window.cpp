@@ -7,6 +7,10 @@
 #include "ui/platform_edges.h"
 #include "ui/value_field.h"
 
+#ifdef Q_OS_LINUX
+#include "ui/frame_centring.h"
+#endif
+
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QFocusEvent>
@@ -75,6 +79,18 @@ void Form1::keyPressEvent(QKeyEvent *event)
         }
     }
     QWidget::keyPressEvent(event);
+}
+
+void Form1::showEvent(QShowEvent *event)
+{
+    // The layout centres the client area, which is right where nothing frames
+    // the window. Here, before the window is first mapped, its frame is
+    // centred instead, so that it appears in place and never jumps.
+#ifdef Q_OS_LINUX
+    if (!event->spontaneous()) // not when the window system shows it again
+        centreFrameBeforeMapping(*this);
+#endif
+    QWidget::showEvent(event);
 }
 
 void Form1::closeEvent(QCloseEvent *event)
