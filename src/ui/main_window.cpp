@@ -4,6 +4,7 @@
 #include "engine/split_messages.h"
 #include "engine/split_run.h"
 #include "settings/default_path.h"
+#include "ui/fresh_keys.h"
 #include "ui/platform_edges.h"
 #include "ui/value_field.h"
 
@@ -44,6 +45,10 @@ void Form1::connectEvents()
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command_Run, &QPushButton::clicked, this, &Form1::Command_Run_Click);
     connect(Command_Exit, &QPushButton::clicked, this, &Form1::Command_Exit_Click);
+    // A held key presses a button once.
+    auto *freshKeys = new FreshKeysOnly(this);
+    for (QPushButton *button : findChildren<QPushButton *>())
+        freshKeys->guard(button);
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
@@ -71,8 +76,7 @@ void Form1::keyPressEvent(QKeyEvent *event)
     // auto-default, keeps their look when they take the focus and gives the
     // window no default button: Enter in the base-name box presses nothing.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    // A held key must not press again into the box the first press opened.
-    if (enter && !event->isAutoRepeat() && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         if (auto *button = qobject_cast<QPushButton *>(focusWidget())) {
             button->click();
             return;

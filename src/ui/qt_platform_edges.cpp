@@ -1,38 +1,13 @@
 #include "ui/qt_platform_edges.h"
 
 #include "ui/file_browser_launch.h"
+#include "ui/fresh_keys.h"
 #include "ui/source_file_dialog.h"
 
 #include <QDir>
-#include <QKeyEvent>
 #include <QMessageBox>
 
 namespace quorvane {
-
-namespace {
-
-// A key held down repeats. The press that opened a box must not answer it
-// through its repeats (Enter would take the default Yes at once): a box is
-// answered only by a fresh press or a click.
-class KeyRepeatsIgnored final : public QObject
-{
-public:
-    explicit KeyRepeatsIgnored(QWidget *box)
-    {
-        box->installEventFilter(this);
-        for (QWidget *control : box->findChildren<QWidget *>())
-            control->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
-        return (key && static_cast<QKeyEvent *>(event)->isAutoRepeat()) || QObject::eventFilter(watched, event);
-    }
-};
-
-} // namespace
 
 std::optional<QString> QtPlatformEdges::chooseSourceFile(QWidget *parent, const SourceFileRequest &request)
 {
@@ -50,7 +25,10 @@ MessageAnswer QtPlatformEdges::showMessage(QWidget *parent, const Message &messa
     box.setTextFormat(Qt::PlainText);
     if (asks)
         box.setDefaultButton(QMessageBox::Yes);
-    const KeyRepeatsIgnored freshKeysOnly(&box);
+    // The press that opened the box must not answer it by repeating (Enter
+    // would take the default Yes at once): only a fresh press or a click does.
+    FreshKeysOnly freshKeys;
+    freshKeys.guard(&box);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return MessageAnswer::Yes;
