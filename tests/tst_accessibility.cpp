@@ -7,6 +7,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDir>
 
 using namespace quorvane;
 using namespace quorvane::test;
@@ -93,7 +94,7 @@ void TestAccessibility::valueFieldsReadOutWhatTheyShow()
     m_edges.chosenFiles.enqueue(QStringLiteral("/roms/game.bin"));
     QTest::mouseClick(m_window->findChild<QWidget *>(QStringLiteral("Command_SelectSourceFile")), Qt::LeftButton);
 
-    QCOMPARE(read("Label_SourcePath", QAccessible::Name), QStringLiteral("/roms/"));
+    QCOMPARE(read("Label_SourcePath", QAccessible::Name), QDir::toNativeSeparators(QStringLiteral("/roms/")));
     QCOMPARE(read("Label_SourceFile", QAccessible::Name), QStringLiteral("game.bin"));
     QCOMPARE(read("Label_SourceFile", QAccessible::Description), QStringLiteral("Source file"));
     QCOMPARE(read("Text_TargetFileName", QAccessible::Name), QStringLiteral("Target base name"));

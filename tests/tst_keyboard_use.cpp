@@ -6,13 +6,23 @@
 #include "support/isolated_test_main.h"
 #include "support/scripted_edges.h"
 #include "ui/main_window.h"
+#include "ui/qt_platform_edges.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QQueue>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QWindow>
+
+#include <functional>
+#include <memory>
+#include <optional>
 
 using namespace quorvane;
 using namespace quorvane::test;
@@ -29,8 +39,25 @@ private Q_SLOTS:
     void enterPressesTheFocusedButton_data();
     void enterPressesTheFocusedButton();
     void enterInTheBaseNameBoxPressesNoButton();
+    void heldKeyPressesRunOnceAndAnswersNothing_data();
+    void heldKeyPressesRunOnceAndAnswersNothing();
 
 private:
+    // A step is done when it returns true; until then it is tried again.
+    using Steps = QQueue<std::function<bool()>>;
+    // Plays the steps one per turn of whichever event loop runs, as a
+    // keyboard's events arrive: a step that opens a modal box does not hold
+    // back the steps after it, which then reach the box.
+    static void playInTurn(const std::shared_ptr<Steps> &steps);
+    // A step that lets an open message box take the focus (within a second)
+    // and writes down whether one has it. A box opens inside the event that
+    // opens it, so no box open now means none was opened.
+    static std::function<bool()> untilABoxHasFocus(bool *hadFocus);
+    // A step that delivers a key event to the focused control as the window
+    // system does, at `time` (ms); a repeat may or may not be flagged as one
+    // (on X11 Qt can miss it: the release and press of a repeat then come
+    // unflagged, at one time).
+    static std::function<bool()> keyEvent(QEvent::Type type, Qt::Key key, ulong time, bool autoRepeat = false);
     // Presses `key` where the focus is, `times` times over.
     static void press(Qt::Key key, int times = 1, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     static QString focused() { return QApplication::focusWidget()->objectName(); }
@@ -156,6 +183,134 @@ void TestKeyboardUse::enterInTheBaseNameBoxPressesNoButton()
     press(Qt::Key_Enter, 1, Qt::KeypadModifier);
     QCOMPARE(pressed, QStringList());
     QVERIFY(m_edges.messages.isEmpty());
+}
+
+void TestKeyboardUse::playInTurn(const std::shared_ptr<Steps> &steps)
+{
+    if (steps->isEmpty())
+        return;
+    const std::function<bool()> step = steps->dequeue();
+    QTimer::singleShot(0, qApp, [steps] { playInTurn(steps); });
+    if (!step())
+        steps->prepend(step);
+}
+
+std::function<bool()> TestKeyboardUse::untilABoxHasFocus(bool *hadFocus)
+{
+    return [hadFocus, deadline = std::make_shared<std::optional<QDeadlineTimer>>()] {
+        if (!*deadline)
+            *deadline = QDeadlineTimer(1000);
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        *hadFocus = box && QGuiApplication::focusWindow() == box->windowHandle();
+        return !box || *hadFocus || (*deadline)->hasExpired();
+    };
+}
+
+std::function<bool()> TestKeyboardUse::keyEvent(QEvent::Type type, Qt::Key key, ulong time, bool autoRepeat)
+{
+    return [=, deadline = std::make_shared<std::optional<QDeadlineTimer>>()] {
+        // Between two windows the focus may be nowhere for a moment.
+        if (!*deadline)
+            *deadline = QDeadlineTimer(1000);
+        if (!QApplication::focusWidget())
+            return (*deadline)->hasExpired();
+        const QString text = key == Qt::Key_Space ? QStringLiteral(" ") : QStringLiteral("\r");
+        const Qt::KeyboardModifiers modifiers = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+        QKeyEvent event(type, key, modifiers, text, autoRepeat);
+        event.setTimestamp(time);
+        QApplication::sendEvent(QApplication::focusWidget(), &event);
+        return true;
+    };
+}
+
+void TestKeyboardUse::heldKeyPressesRunOnceAndAnswersNothing_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("opensOnPress");
+    QTest::addColumn<bool>("flagged");
+
+    for (const bool flagged : {true, false}) {
+        const char *repeats = flagged ? "repeats flagged" : "repeats unflagged";
+        // Enter presses RUN as it goes down; its repeats then reach the box.
+        QTest::addRow("Return, %s", repeats) << int(Qt::Key_Return) << true << flagged;
+        QTest::addRow("keypad Enter, %s", repeats) << int(Qt::Key_Enter) << true << flagged;
+        // Space presses as it comes up.
+        QTest::addRow("Space, %s", repeats) << int(Qt::Key_Space) << false << flagged;
+    }
+}
+
+void TestKeyboardUse::heldKeyPressesRunOnceAndAnswersNothing()
+{
+    QFETCH(int, key);
+    QFETCH(bool, opensOnPress);
+    QFETCH(bool, flagged);
+    const auto held = static_cast<Qt::Key>(key);
+    const QByteArray image = patternImage(2 * 2048);
+    QVERIFY(writeFile(path("image.bin"), image));
+    QtPlatformEdges realBoxes;
+    m_edges.realMessages = &realBoxes;
+    prepareJob();
+    auto *run = m_window->findChild<QPushButton *>(QStringLiteral("Command_Run"));
+    run->setFocus(Qt::OtherFocusReason);
+    QSignalSpy runs(run, &QPushButton::clicked);
+
+    // Longer than a keyboard's repeat delay: each repeat is a release and a
+    // press at one time.
+    ulong time = 1000;
+    const auto hold = [&time, flagged](Steps &steps, Qt::Key key, const std::function<bool()> &thenCheck) {
+        steps.enqueue(keyEvent(QEvent::KeyPress, key, time));
+        steps.enqueue(thenCheck);
+        time += 500;
+        for (int repeat = 0; repeat < 20; ++repeat, time += 40) {
+            steps.enqueue(keyEvent(QEvent::KeyRelease, key, time, flagged));
+            steps.enqueue(keyEvent(QEvent::KeyPress, key, time, flagged));
+        }
+    };
+    bool boxOpenOnPress = false;
+    bool boxOpenAfterRelease = false;
+    bool runFocused = false;
+    qsizetype boxesWhileHeld = -1;
+    qsizetype foldersWhileHeld = -1;
+    bool done = false;
+    auto steps = std::make_shared<Steps>();
+    hold(*steps, held, untilABoxHasFocus(&boxOpenOnPress));
+    steps->enqueue(keyEvent(QEvent::KeyRelease, held, time++));
+    steps->enqueue(untilABoxHasFocus(&boxOpenAfterRelease));
+    steps->enqueue([&] {
+        boxesWhileHeld = m_edges.messages.size();
+        foldersWhileHeld = m_edges.openedFolders.size();
+        return true;
+    });
+    // Only now does the user decide: a fresh Return takes the default, Yes.
+    // Held on, it repeats into the window, on RUN again.
+    hold(*steps, Qt::Key_Return, [this, &runFocused, run, deadline = std::make_shared<std::optional<QDeadlineTimer>>()] {
+        if (!*deadline)
+            *deadline = QDeadlineTimer(1000);
+        // No window manager hands the focus back once the box has gone.
+        if (!QApplication::activeModalWidget() && !QApplication::activeWindow())
+            m_window->activateWindow();
+        runFocused = QApplication::focusWidget() == run;
+        return runFocused || (*deadline)->hasExpired();
+    });
+    steps->enqueue(keyEvent(QEvent::KeyRelease, Qt::Key_Return, time++));
+    steps->enqueue([&done] {
+        if (QWidget *box = QApplication::activeModalWidget())
+            box->close(); // the checks below fail; the suite goes on
+        done = true;
+        return true;
+    });
+    playInTurn(steps);
+    QTRY_VERIFY(done);
+
+    QCOMPARE(boxOpenOnPress, opensOnPress);
+    QVERIFY(boxOpenAfterRelease);
+    QCOMPARE(boxesWhileHeld, 1);
+    QCOMPARE(foldersWhileHeld, 0);
+    QVERIFY(runFocused);
+    QCOMPARE(runs.size(), 1);
+    QCOMPARE(m_edges.messages, QList<Message>{splitDoneMessage(QStringLiteral("image_split"), 2)});
+    QCOMPARE(m_edges.openedFolders, QStringList{m_folder.path() + QDir::separator()});
+    QCOMPARE(readFile(path("image_split_1.bin")) + readFile(path("image_split_2.bin")), image);
 }
 
 QUORVANE_TEST_MAIN(TestKeyboardUse, QApplication)

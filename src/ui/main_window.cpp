@@ -4,8 +4,13 @@
 #include "engine/split_messages.h"
 #include "engine/split_run.h"
 #include "settings/default_path.h"
+#include "ui/fresh_keys.h"
 #include "ui/platform_edges.h"
 #include "ui/value_field.h"
+
+#ifdef Q_OS_LINUX
+#include "ui/frame_centring.h"
+#endif
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -34,11 +39,16 @@ void Form1::connectEvents()
     connect(Command_SelectSourceFile, &QPushButton::clicked, this, &Form1::Command_SelectSourceFile_Click);
     connect(Command_ClearSourceFile, &QPushButton::clicked, this, &Form1::Command_ClearSourceFile_Click);
     connect(Label_SourceFile, &ValueField::changed, this, &Form1::Label_SourceFile_Change);
+    connect(Text_TargetFileName, &QLineEdit::textChanged, this, [this] { m_baseNameCleaned = false; });
     connect(Text_TargetFileName, &QLineEdit::textChanged, this, &Form1::Text_TargetFileName_Change);
     Text_TargetFileName->installEventFilter(this); // double-click and focus loss
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command_Run, &QPushButton::clicked, this, &Form1::Command_Run_Click);
     connect(Command_Exit, &QPushButton::clicked, this, &Form1::Command_Exit_Click);
+    // A held key presses a button once.
+    auto *freshKeys = new FreshKeysOnly(this);
+    for (QPushButton *button : findChildren<QPushButton *>())
+        freshKeys->guard(button);
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
@@ -66,14 +76,25 @@ void Form1::keyPressEvent(QKeyEvent *event)
     // auto-default, keeps their look when they take the focus and gives the
     // window no default button: Enter in the base-name box presses nothing.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    // A held key must not press again into the box the first press opened.
-    if (enter && !event->isAutoRepeat() && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         if (auto *button = qobject_cast<QPushButton *>(focusWidget())) {
             button->click();
             return;
         }
     }
     QWidget::keyPressEvent(event);
+}
+
+void Form1::showEvent(QShowEvent *event)
+{
+    // The layout centres the client area, which is right where nothing frames
+    // the window. Here, before the window is first mapped, its frame is
+    // centred instead, so that it appears in place and never jumps.
+#ifdef Q_OS_LINUX
+    if (!event->spontaneous()) // not when the window system shows it again
+        centreFrameBeforeMapping(*this);
+#endif
+    QWidget::showEvent(event);
 }
 
 void Form1::closeEvent(QCloseEvent *event)
@@ -141,10 +162,20 @@ void Form1::Text_TargetFileName_DblClick()
 
 void Form1::Text_TargetFileName_LostFocus()
 {
+    cleanBaseNameOnce();
+}
+
+void Form1::cleanBaseNameOnce()
+{
+    // The clean-up cuts at the last ".bin"; run again on its own result it
+    // would cut a name such as a.bin.b a second time.
+    if (m_baseNameCleaned)
+        return;
     const QString text = Text_TargetFileName->text();
     const QString cleaned = cleanedBaseName(text);
     if (cleaned != text)
         Text_TargetFileName->setText(cleaned);
+    m_baseNameCleaned = true;
 }
 
 void Form1::Command1_Click()
@@ -158,7 +189,7 @@ void Form1::Command_Run_Click()
     // RUN is normally clicked after the base-name box lost the focus, which
     // cleans the name; a press that leaves the focus where it is (a screen
     // reader's action, a shortcut) must not split under "game.bin_1.bin".
-    Text_TargetFileName_LostFocus();
+    cleanBaseNameOnce();
     if (!Command_Run->isEnabled())
         return;
     switch (runSplit(m_job, Text_TargetFileName->text())) {

@@ -30,6 +30,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private Q_SLOTS:
     void Form_Load();
@@ -53,9 +54,12 @@ private:
     void connectEvents();
     void UpdateRunButton();
     void BrowseSourceFile();
+    void cleanBaseNameOnce();
 
     PlatformEdges &m_edges;
     SplitJob m_job;
+    // Whether the base name has been cleaned since it last changed.
+    bool m_baseNameCleaned = true;
 
     QGroupBox *Frame1 = nullptr;
     QGroupBox *Frame2 = nullptr;

@@ -1,11 +1,11 @@
 #include "ui/qt_platform_edges.h"
 
+#include "ui/file_browser_launch.h"
+#include "ui/fresh_keys.h"
 #include "ui/source_file_dialog.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QMessageBox>
-#include <QUrl>
 
 namespace quorvane {
 
@@ -25,6 +25,10 @@ MessageAnswer QtPlatformEdges::showMessage(QWidget *parent, const Message &messa
     box.setTextFormat(Qt::PlainText);
     if (asks)
         box.setDefaultButton(QMessageBox::Yes);
+    // The press that opened the box must not answer it by repeating (Enter
+    // would take the default Yes at once): only a fresh press or a click does.
+    FreshKeysOnly freshKeys;
+    freshKeys.guard(&box);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return MessageAnswer::Yes;
@@ -37,7 +41,7 @@ MessageAnswer QtPlatformEdges::showMessage(QWidget *parent, const Message &messa
 
 bool QtPlatformEdges::openFolder(const QString &folder)
 {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+    return launchFileBrowser(folder);
 }
 
 } // namespace quorvane

@@ -2,6 +2,7 @@
 
 #include "ui/platform_edges.h"
 
+#include <QDir>
 #include <QList>
 #include <QQueue>
 #include <QStringList>
@@ -19,6 +20,10 @@ public:
     // (or OK where that is the only button).
     QQueue<MessageAnswer> answers;
     bool folderOpens = true;
+    // Where set, the message boxes or the file browser are the real ones,
+    // still recorded here.
+    PlatformEdges *realMessages = nullptr;
+    PlatformEdges *realFileBrowser = nullptr;
 
     QList<SourceFileRequest> fileRequests;
     QList<Message> messages;
@@ -27,12 +32,18 @@ public:
     std::optional<QString> chooseSourceFile(QWidget *, const SourceFileRequest &request) override
     {
         fileRequests.append(request);
-        return chosenFiles.isEmpty() ? std::nullopt : chosenFiles.dequeue();
+        if (chosenFiles.isEmpty())
+            return std::nullopt;
+        // As the real dialog hands it over: in the platform's own form.
+        const std::optional<QString> chosen = chosenFiles.dequeue();
+        return chosen ? std::optional(QDir::toNativeSeparators(*chosen)) : std::nullopt;
     }
 
-    MessageAnswer showMessage(QWidget *, const Message &message) override
+    MessageAnswer showMessage(QWidget *parent, const Message &message) override
     {
         messages.append(message);
+        if (realMessages)
+            return realMessages->showMessage(parent, message);
         if (!answers.isEmpty())
             return answers.dequeue();
         return message.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
@@ -41,7 +52,7 @@ public:
     bool openFolder(const QString &folder) override
     {
         openedFolders.append(folder);
-        return folderOpens;
+        return realFileBrowser ? realFileBrowser->openFolder(folder) : folderOpens;
     }
 };
 
