@@ -21,8 +21,18 @@ foreach(dll IN ITEMS libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
     list(APPEND QUORVANE_MINGW_RUNTIME ${path})
 endforeach()
 
+# Debian ships MinGW's runtime with its symbols; users get it without.
+set(stripped_runtime)
+foreach(dll IN LISTS QUORVANE_MINGW_RUNTIME)
+    get_filename_component(name ${dll} NAME)
+    set(stripped ${CMAKE_CURRENT_BINARY_DIR}/mingw-runtime/${name})
+    file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/mingw-runtime)
+    execute_process(COMMAND ${CMAKE_STRIP} --strip-unneeded -o ${stripped} ${dll} COMMAND_ERROR_IS_FATAL ANY)
+    list(APPEND stripped_runtime ${stripped})
+endforeach()
+
 install(TARGETS quorvane RUNTIME DESTINATION .)
-install(FILES ${QUORVANE_MINGW_RUNTIME}
+install(FILES ${stripped_runtime}
               $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>
         DESTINATION .)
 install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
@@ -39,6 +49,9 @@ set(CPACK_STRIP_FILES ON)
 # The Start-menu entry; the program sits at the top of the installed tree.
 set(CPACK_PACKAGE_EXECUTABLES quorvane Quorvane)
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+# A 64-bit installer for a 64-bit program: it installs into the 64-bit
+# Program Files and registers its uninstaller in the 64-bit registry view.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_PACKAGE_NAME Quorvane)
 set(CPACK_NSIS_DISPLAY_NAME Quorvane)
