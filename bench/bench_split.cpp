@@ -49,9 +49,10 @@ void engineSplit(benchmark::State &state)
 {
     LargestBank bank;
     for (auto _ : state) {
-        if (runSplit(bank.job, bank.baseName) != SplitOutcome::Done)
+        if (runSplit(bank.job, bank.baseName) != SplitOutcome::Done) {
             state.SkipWithError("the split failed");
-        break;
+            break;
+        }
     }
     state.SetBytesProcessed(state.iterations() * bank.bankSize());
 }
@@ -86,9 +87,10 @@ void posixBaseline(benchmark::State &state)
         pieces.push_back(QFile::encodeName(pieceFilePath(bank.job, bank.baseName, number)).toStdString());
 
     for (auto _ : state) {
-        if (!posixSplit(source, pieces, static_cast<size_t>(bank.job.DeviceSize)))
+        if (!posixSplit(source, pieces, static_cast<size_t>(bank.job.DeviceSize))) {
             state.SkipWithError("the baseline failed");
-        break;
+            break;
+        }
     }
     state.SetBytesProcessed(state.iterations() * bank.bankSize());
 }

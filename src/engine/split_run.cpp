@@ -30,23 +30,29 @@ std::optional<QByteArray> readImage(const QString &path, qint32 size)
     return image;
 }
 
-bool sameFile(const QString &a, const QString &b)
+bool sameFile(const QFileInfo &a, const QFileInfo &b)
 {
     std::error_code ignored;
-    return std::filesystem::equivalent(QFileInfo(a).filesystemAbsoluteFilePath(),
-                                       QFileInfo(b).filesystemAbsoluteFilePath(), ignored);
+    return std::filesystem::equivalent(a.filesystemAbsoluteFilePath(), b.filesystemAbsoluteFilePath(), ignored);
 }
 
 // Checked before anything is written. A piece that is the source (under
 // another name, through a link or a relative base name) would destroy the only
 // copy of the image; something that is not a plain file (a folder, a FIFO)
-// cannot hold a piece and might block the run.
-bool piecesAreWritable(const QString &sourcePath, const QStringList &piecePaths)
+// cannot hold a piece and might block the run. One look at each piece (asking
+// for its type first, which also tells whether it exists) answers all but the
+// last question: a file of another size than the image cannot be the image,
+// so only a piece of the image's size is compared with it.
+bool piecesAreWritable(const QFileInfo &source, const QStringList &piecePaths)
 {
     for (const QString &piece : piecePaths) {
         const QFileInfo info(piece);
-        if (info.exists() && (!info.isFile() || sameFile(piece, sourcePath)))
+        if (info.isFile()) {
+            if (info.size() == source.size() && sameFile(info, source))
+                return false;
+        } else if (info.exists()) {
             return false;
+        }
     }
     return true;
 }
@@ -116,7 +122,7 @@ SplitOutcome runSplit(SplitJob &job, const QString &baseName)
     QStringList piecePaths;
     for (int number = 1; number <= job.DeviceCount; ++number)
         piecePaths.append(pieceFilePath(job, baseName, number));
-    if (!piecesAreWritable(sourcePath, piecePaths))
+    if (!piecesAreWritable(source, piecePaths))
         return SplitOutcome::Error;
 
     // The bank size was checked, so no offset can overflow.

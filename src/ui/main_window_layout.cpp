@@ -8,13 +8,17 @@
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace quorvane {
 
@@ -61,24 +65,56 @@ QLabel *captionLabel(QWidget *parent, const char *name, const QString &caption, 
 }
 
 // The hint was drawn for a narrow platform font; where the default font is
-// wider, the hint is narrowed (condensed first, then smaller) until it fits
-// its frame on one line, so that no word of it is lost.
+// wider, the hint is narrowed (condensed first in steps of 5 down to 60, then
+// smaller in quarter points down to 6) until the label, sized to it, fits
+// `width` on one line, so that no word of it is lost. Every stretch or size
+// tried loads a font, so the search starts at the proportional guess rather
+// than at the top: a narrowed font is not narrower than in proportion, so
+// nothing above the guess fits.
 void fitOnOneLine(QLabel *label, int width)
 {
+    const int unfitted = label->width(); // sized to the hint at the default font
+    if (unfitted <= width)
+        return;
     QFont font = label->font();
-    const auto tooWide = [&] {
-        return QFontMetrics(font).horizontalAdvance(label->text()) > width;
-    };
-    for (int stretch = QFont::Unstretched; tooWide() && stretch > QFont::ExtraCondensed;) {
-        stretch -= 5;
-        font.setStretch(stretch);
-    }
-    while (tooWide() && font.pointSizeF() > 6)
-        font.setPointSizeF(font.pointSizeF() - 0.25);
-    if (font != label->font()) {
+    const auto fits = [&] {
         label->setFont(font);
         label->adjustSize();
+        return label->width() <= width;
+    };
+
+    constexpr int stretchStep = 5;
+    constexpr int narrowestStretch = 60;
+    int stretch = std::clamp(QFont::Unstretched * width / unfitted / stretchStep * stretchStep, narrowestStretch,
+                             QFont::Unstretched - stretchStep);
+    font.setStretch(stretch);
+    bool fitting = fits();
+    while (!fitting && stretch > narrowestStretch) {
+        stretch -= stretchStep;
+        font.setStretch(stretch);
+        fitting = fits();
     }
+
+    constexpr double sizeStep = 0.25;
+    constexpr double smallestSize = 6;
+    if (fitting || font.pointSizeF() <= smallestSize)
+        return;
+    const double guess = std::floor(font.pointSizeF() * width / label->width() / sizeStep) * sizeStep;
+    double size = std::clamp(guess, smallestSize, font.pointSizeF() - sizeStep);
+    font.setPointSizeF(size);
+    while (!fits() && size > smallestSize) {
+        size -= sizeStep;
+        font.setPointSizeF(size);
+    }
+}
+
+// The icon is a PNG; naming its format and leaving detection off spares
+// loading every image plugin only to ask whether it reads the file.
+QIcon windowIcon32()
+{
+    QImageReader reader(QStringLiteral(":/quorvane/quorvane.png"), "png");
+    reader.setAutoDetectImageFormat(false);
+    return {QPixmap::fromImage(reader.read())};
 }
 
 ValueField *valueField(QWidget *parent, const char *name, const QRect &geometry)
@@ -115,7 +151,7 @@ void Form1::layOutControls()
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quorvane"));
-    setWindowIcon(QIcon(QStringLiteral(":/quorvane/quorvane.png")));
+    setWindowIcon(windowIcon32());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     setFixedSize(px(9615), px(4215));
