@@ -33,6 +33,8 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/copyright DESTINATION ${quorvane_docdi
 
 set(changelog ${CMAKE_CURRENT_LIST_DIR}/debian/changelog)
 file(STRINGS ${changelog} newest LIMIT_COUNT 1)
+# Both are read here, so a change to either configures afresh.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE ${changelog})
 if(NOT newest MATCHES "^quorvane \\(${PROJECT_VERSION}\\) ")
     message(FATAL_ERROR "${changelog} has no entry for version ${PROJECT_VERSION} at its top")
 endif()

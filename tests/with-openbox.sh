@@ -16,7 +16,7 @@ done
 home=$(mktemp -d)
 openbox_pid=
 finish() {
-    [ -z "$openbox_pid" ] || { kill "$openbox_pid" 2>/dev/null; wait "$openbox_pid" 2>/dev/null || true; }
+    [ -z "$openbox_pid" ] || { kill "$openbox_pid" 2>/dev/null || true; wait "$openbox_pid" 2>/dev/null || true; }
     rm -rf "$home"
 }
 trap finish EXIT

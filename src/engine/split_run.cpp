@@ -6,10 +6,13 @@
 #include <QStringList>
 #include <QtNumeric>
 
-#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <system_error>
+
+#ifdef Q_OS_WIN
+#include <algorithm>
+#endif
 
 namespace quorvane {
 

@@ -97,7 +97,7 @@ void fitOnOneLine(QLabel *label, int width)
 
     constexpr double sizeStep = 0.25;
     constexpr double smallestSize = 6;
-    if (fitting || font.pointSizeF() <= smallestSize)
+    if (fitting || font.pointSizeF() < smallestSize + sizeStep)
         return;
     const double guess = std::floor(font.pointSizeF() * width / label->width() / sizeStep) * sizeStep;
     double size = std::clamp(guess, smallestSize, font.pointSizeF() - sizeStep);

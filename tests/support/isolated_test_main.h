@@ -17,6 +17,13 @@ public:
     {
         if (!m_home.isValid())
             qFatal("cannot make a temporary home folder");
+#ifdef Q_OS_WIN
+        // There the remembered folder lives in the registry, for which no
+        // temporary folder can stand in: the suites run only in the Wine
+        // prefix that the build's wine-run makes for them.
+        if (qEnvironmentVariableIsEmpty("QUORVANE_WINE_PREFIX"))
+            qFatal("run the suites through the build's wine-run, which gives them a registry of their own");
+#endif
         qputenv("HOME", m_home.path().toLocal8Bit());
         qunsetenv("XDG_CONFIG_HOME");
         QStandardPaths::setTestModeEnabled(true);
