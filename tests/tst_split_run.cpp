@@ -39,6 +39,7 @@ private Q_SLOTS:
     void olderLongerPieceLosesItsTail();
     void sourceIsNeverOverwritten_data();
     void sourceIsNeverOverwritten();
+    void pieceOfUnknownIdentityIsTakenForTheSource();
     void baseNameMayNameASubfolder_data();
     void baseNameMayNameASubfolder();
     void refusedPieceNameIsAnError_data();
@@ -245,6 +246,45 @@ void TestSplitRun::sourceIsNeverOverwritten()
     QVERIFY(!job.FilesCreated);
     QCOMPARE(readFile(inFolder(sourceFile)), image);
     QCOMPARE(folderEntries(), before);
+}
+
+void TestSplitRun::pieceOfUnknownIdentityIsTakenForTheSource()
+{
+#ifdef Q_OS_WIN
+    QSKIP("needs POSIX permission bits and a child that drops to an unprivileged user");
+#else
+    if (!permissionsCanBind())
+        QSKIP("permission bits cannot be made to bind here");
+    // The run works in a folder it may use, by names relative to it, inside
+    // a folder it may not pass through (the test folder is the owner's
+    // alone): every file opens, but the identity of a piece, asked by its
+    // absolute path, cannot be established.
+    const QByteArray image = patternImage(4 * 8192);
+    const QByteArray otherImage(image.size(), '\x5a');
+    const QString inside = inFolder(QStringLiteral("open"));
+    QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("open")));
+    QVERIFY(writeFile(inside + QStringLiteral("/master.bin"), image));
+    QVERIFY(writeFile(inside + QStringLiteral("/rom_3.bin"), otherImage));
+    QCOMPARE(chmod(QFile::encodeName(inside).constData(), 0777), 0);
+    QCOMPARE(chmod(QFile::encodeName(inside + QStringLiteral("/rom_3.bin")).constData(), 0666), 0);
+    SplitJob job;
+    chooseDeviceType(job, 2);
+    chooseDeviceCount(job, 2);
+    job.SourcePath = QStringLiteral("./");
+    job.SourceFile = QStringLiteral("master.bin");
+
+    const QString original = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(inside));
+    const int outcome = runInChild(ChildFaults::asNobody(), [&job] {
+        const SplitOutcome result = runSplit(job, QStringLiteral("rom"));
+        return static_cast<int>(result) + (job.FilesCreated ? 10 : 0);
+    });
+    QVERIFY(QDir::setCurrent(original));
+
+    QCOMPARE(outcome, static_cast<int>(SplitOutcome::Error));
+    QCOMPARE(readFile(inside + QStringLiteral("/rom_3.bin")), otherImage);
+    QCOMPARE(entriesOf(inside), (QStringList{QStringLiteral("master.bin"), QStringLiteral("rom_3.bin")}));
+#endif
 }
 
 void TestSplitRun::baseNameMayNameASubfolder_data()

@@ -33,10 +33,15 @@ std::optional<QByteArray> readImage(const QString &path, qint32 size)
     return image;
 }
 
-bool sameFile(const QFileInfo &a, const QFileInfo &b)
+// A piece whose identity cannot be established (a path too long for the
+// system, a file held open exclusively, a permission or I/O error) may be the
+// source, and is treated as such: a run refused is cheaper than the image lost.
+bool mayBeTheSource(const QFileInfo &piece, const QFileInfo &source)
 {
-    std::error_code ignored;
-    return std::filesystem::equivalent(a.filesystemAbsoluteFilePath(), b.filesystemAbsoluteFilePath(), ignored);
+    std::error_code error;
+    const bool same
+        = std::filesystem::equivalent(piece.filesystemAbsoluteFilePath(), source.filesystemAbsoluteFilePath(), error);
+    return same || error;
 }
 
 // Checked before anything is written. A piece that is the source (under
@@ -51,7 +56,7 @@ bool piecesAreWritable(const QFileInfo &source, const QStringList &piecePaths)
     for (const QString &piece : piecePaths) {
         const QFileInfo info(piece);
         if (info.isFile()) {
-            if (info.size() == source.size() && sameFile(info, source))
+            if (info.size() == source.size() && mayBeTheSource(info, source))
                 return false;
         } else if (info.exists()) {
             return false;
