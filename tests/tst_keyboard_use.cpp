@@ -41,6 +41,8 @@ private Q_SLOTS:
     void enterInTheBaseNameBoxPressesNoButton();
     void heldKeyPressesRunOnceAndAnswersNothing_data();
     void heldKeyPressesRunOnceAndAnswersNothing();
+    void heldTabMovesOnPastTheButtons_data();
+    void heldTabMovesOnPastTheButtons();
 
 private:
     // A step is done when it returns true; until then it is tried again.
@@ -220,7 +222,9 @@ std::function<bool()> TestKeyboardUse::keyEvent(QEvent::Type type, Qt::Key key, 
             ++s_droppedKeyEvents;
             return true;
         }
-        const QString text = key == Qt::Key_Space ? QStringLiteral(" ") : QStringLiteral("\r");
+        const QString text = key == Qt::Key_Space ? QStringLiteral(" ")
+                             : key == Qt::Key_Tab ? QStringLiteral("\t")
+                                                  : QStringLiteral("\r");
         const Qt::KeyboardModifiers modifiers = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
         QKeyEvent event(type, key, modifiers, text, autoRepeat);
         event.setTimestamp(time);
@@ -319,6 +323,32 @@ void TestKeyboardUse::heldKeyPressesRunOnceAndAnswersNothing()
     QCOMPARE(m_edges.messages, QList<Message>{splitDoneMessage(QStringLiteral("image_split"), 2)});
     QCOMPARE(m_edges.openedFolders, QStringList{QDir::toNativeSeparators(m_folder.path()) + QDir::separator()});
     QCOMPARE(readFile(path("image_split_1.bin")) + readFile(path("image_split_2.bin")), image);
+}
+
+void TestKeyboardUse::heldTabMovesOnPastTheButtons_data()
+{
+    QTest::addColumn<bool>("flagged");
+    QTest::newRow("repeats flagged") << true;
+    QTest::newRow("repeats unflagged") << false;
+}
+
+void TestKeyboardUse::heldTabMovesOnPastTheButtons()
+{
+    s_droppedKeyEvents = 0;
+    QFETCH(bool, flagged);
+    // From EXIT, past the disabled RUN, the press and three repeats cross a
+    // push button on their way.
+    ulong time = 1000;
+    keyEvent(QEvent::KeyPress, Qt::Key_Tab, time)();
+    for (int repeat = 0; repeat < 3; ++repeat) {
+        time += 40;
+        keyEvent(QEvent::KeyRelease, Qt::Key_Tab, time, flagged)();
+        keyEvent(QEvent::KeyPress, Qt::Key_Tab, time, flagged)();
+    }
+    keyEvent(QEvent::KeyRelease, Qt::Key_Tab, time + 1)();
+
+    QCOMPARE(s_droppedKeyEvents, 0);
+    QCOMPARE(focused(), QStringLiteral("Text_TargetFileName"));
 }
 
 QUORVANE_TEST_MAIN(TestKeyboardUse, QApplication)

@@ -6,11 +6,12 @@ class QWidget;
 
 namespace quorvane {
 
-// Keeps the repeats of a held key away from the widgets it guards, so that a
-// held key presses a button or answers a box once. Qt tells a repeat on X11 by
-// finding, after a release, a press of the same key at the same moment; when
-// that press has not yet arrived, both pass for fresh ones. So a press at the
-// very moment of the last release of its key counts as a repeat too.
+// Keeps the repeats of a held Space, Return, Enter or Select away from the
+// widgets it guards, so that a held key presses a button or answers a box
+// once. Qt tells a repeat on X11 by finding, after a release, a press of the
+// same key at the same moment; when that press has not yet arrived, both pass
+// for fresh ones. So a press at the very moment of the last release of its
+// key counts as a repeat too.
 class FreshKeysOnly final : public QObject
 {
 public:
