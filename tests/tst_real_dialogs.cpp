@@ -28,6 +28,8 @@ private Q_SLOTS:
     void typedFileNameIsReturned_data();
     void typedFileNameIsReturned();
     void nameInMissingFolderKeepsTheDialogOpen();
+    void typedPatternFiltersTheList_data();
+    void typedPatternFiltersTheList();
 
 private:
     // Runs `act` on the dialog that opens next, once it is up and modal.
@@ -159,6 +161,47 @@ void TestRealDialogs::nameInMissingFolderKeepsTheDialogOpen()
     QVERIFY(warning.contains(QDir::toNativeSeparators(folder.filePath(QStringLiteral("missing")))));
     QVERIFY(stillOpen);
     QVERIFY(!chosen);
+}
+
+void TestRealDialogs::typedPatternFiltersTheList_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("filter");
+
+    QTest::newRow("another extension") << "*.hex" << "*.hex";
+    QTest::newRow("everything: no extension is added") << "*" << "*";
+    QTest::newRow("one character open") << "ro?.hex" << "ro?.hex";
+    QTest::newRow("in a folder below") << "sub/*.hex" << "*.hex";
+}
+
+void TestRealDialogs::typedPatternFiltersTheList()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, filter);
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("sub")));
+
+    bool stillOpen = false;
+    QString shownFilter;
+    QString shownFolder;
+    whenModalOpens([&](QWidget *dialog) {
+        typeFileName(dialog, typed);
+        stillOpen = dialog->isVisible();
+        shownFilter = qobject_cast<QFileDialog *>(dialog)->selectedNameFilter();
+        shownFolder = qobject_cast<QFileDialog *>(dialog)->directory().absolutePath();
+        typeFileName(dialog, QStringLiteral("rom.hex"));
+    });
+    QtPlatformEdges edges;
+    const std::optional<QString> chosen = edges.chooseSourceFile(
+        nullptr, {QStringLiteral("Select Master File"), folder.path(), QStringLiteral("Binary Files (*.bin)"),
+                  QStringLiteral("bin")});
+
+    QVERIFY(stillOpen);
+    QCOMPARE(shownFilter, filter);
+    const QString expectedFolder = QFileInfo(QDir(folder.path()).filePath(typed)).absolutePath();
+    QCOMPARE(shownFolder, expectedFolder);
+    QVERIFY(chosen);
+    QCOMPARE(*chosen, QDir::toNativeSeparators(expectedFolder + QStringLiteral("/rom.hex")));
 }
 
 QUORVANE_TEST_MAIN(TestRealDialogs, QApplication)

@@ -6,9 +6,12 @@
 
 namespace quorvane {
 
-// The open-file dialog for the source image. It accepts the name of a file
-// that does not exist yet (the split reports it), but not a name in a folder
-// that does not exist: it says so and stays open.
+// The open-file dialog for the source image: the platform's own where it has
+// one (Windows), Qt's elsewhere. Qt's is made to behave as the Windows one
+// does: it accepts the name of a file that does not exist yet (the split
+// reports it), but not a name in a folder that does not exist, which it says
+// and stays open; and a typed name with * or ? filters the list instead of
+// being taken for a file.
 class SourceFileDialog : public QFileDialog
 {
     Q_OBJECT
@@ -17,6 +20,12 @@ public:
     SourceFileDialog(QWidget *parent, const SourceFileRequest &request);
 
     void accept() override;
+
+private:
+    // Shows only the entries of the pattern's folder that match it.
+    void filterBy(const QFileInfo &pattern);
+
+    QString m_fileTypes;
 };
 
 } // namespace quorvane
