@@ -108,6 +108,7 @@ void fitOnOneLine(QLabel *label, int width)
     }
 }
 
+#ifndef Q_OS_WIN
 // The icon is a PNG; naming its format and leaving detection off spares
 // loading every image plugin only to ask whether it reads the file.
 QIcon windowIcon32()
@@ -116,6 +117,7 @@ QIcon windowIcon32()
     reader.setAutoDetectImageFormat(false);
     return {QPixmap::fromImage(reader.read())};
 }
+#endif
 
 ValueField *valueField(QWidget *parent, const char *name, const QRect &geometry)
 {
@@ -151,7 +153,11 @@ void Form1::layOutControls()
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quorvane"));
+#ifndef Q_OS_WIN
+    // On Windows the window class carries the icon of the exe, drawn for
+    // every size Windows asks for.
     setWindowIcon(windowIcon32());
+#endif
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     setFixedSize(px(9615), px(4215));
