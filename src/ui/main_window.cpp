@@ -12,6 +12,7 @@
 #include "ui/frame_centring.h"
 #endif
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QFocusEvent>
@@ -45,6 +46,9 @@ void Form1::connectEvents()
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command_Run, &QPushButton::clicked, this, &Form1::Command_Run_Click);
     connect(Command_Exit, &QPushButton::clicked, this, &Form1::Command_Exit_Click);
+    // The end of the desktop session, or a signal, quits the application
+    // without closing the window first.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &Form1::unloadOnce);
     // A held key presses a button once.
     auto *freshKeys = new FreshKeysOnly(this);
     for (QPushButton *button : findChildren<QPushButton *>())
@@ -99,8 +103,16 @@ void Form1::showEvent(QShowEvent *event)
 
 void Form1::closeEvent(QCloseEvent *event)
 {
-    Form_Unload();
+    unloadOnce();
     event->accept();
+}
+
+void Form1::unloadOnce()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    Form_Unload();
 }
 
 void Form1::Form_Load()

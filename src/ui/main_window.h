@@ -55,11 +55,15 @@ private:
     void UpdateRunButton();
     void BrowseSourceFile();
     void cleanBaseNameOnce();
+    void unloadOnce();
 
     PlatformEdges &m_edges;
     SplitJob m_job;
     // Whether the base name has been cleaned since it last changed.
     bool m_baseNameCleaned = true;
+    // The program may end through the window's close and the application's
+    // quit both; the window unloads at the first.
+    bool m_unloaded = false;
 
     QGroupBox *Frame1 = nullptr;
     QGroupBox *Frame2 = nullptr;
