@@ -5,9 +5,8 @@ class QWidget;
 namespace quorvane {
 
 // Places the top-level `window`, created but not yet mapped, so that the
-// frame the X11 window manager will draw around it is centred on the
-// screen's available area. Leaves the window where it is when it is not on
-// X11 or no window manager says how large its frame will be.
+// frame it will get is centred on the screen's available area. Leaves the
+// window where it is when the size of that frame cannot be known.
 void centreFrameBeforeMapping(QWidget &window);
 
 } // namespace quorvane

@@ -4,13 +4,10 @@
 #include "engine/split_messages.h"
 #include "engine/split_run.h"
 #include "settings/default_path.h"
+#include "ui/frame_centring.h"
 #include "ui/fresh_keys.h"
 #include "ui/platform_edges.h"
 #include "ui/value_field.h"
-
-#ifdef Q_OS_LINUX
-#include "ui/frame_centring.h"
-#endif
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -94,10 +91,8 @@ void Form1::showEvent(QShowEvent *event)
     // The layout centres the client area, which is right where nothing frames
     // the window. Here, before the window is first mapped, its frame is
     // centred instead, so that it appears in place and never jumps.
-#ifdef Q_OS_LINUX
     if (!event->spontaneous()) // not when the window system shows it again
         centreFrameBeforeMapping(*this);
-#endif
     QWidget::showEvent(event);
 }
 
