@@ -21,49 +21,18 @@ using namespace quorvane;
 
 namespace {
 
-struct DialogSearch
-{
-    HWND owner = nullptr; // the dialog whose box is looked for, or none
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK matchDialog(HWND window, LPARAM context)
-{
-    auto *search = reinterpret_cast<DialogSearch *>(context);
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (wcscmp(className, L"#32770") == 0 && IsWindowVisible(window) && GetWindow(window, GW_OWNER) == search->owner
-        && window != search->owner) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The visible dialog owned by `owner` (a top-level one when `owner` is null),
 // waited for up to 20 s.
 HWND dialogOwnedBy(HWND owner)
 {
-    const QDeadlineTimer deadline(20000);
-    DialogSearch search{owner};
-    while (!deadline.hasExpired()) {
-        EnumWindows(matchDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
-        Sleep(50);
+    for (const QDeadlineTimer deadline(20000); !deadline.hasExpired(); Sleep(50)) {
+        for (HWND window = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); window;
+             window = FindWindowExW(nullptr, window, L"#32770", nullptr)) {
+            if (window != owner && IsWindowVisible(window) && GetWindow(window, GW_OWNER) == owner)
+                return window;
+        }
     }
     return nullptr;
-}
-
-BOOL CALLBACK matchNameBox(HWND window, LPARAM context)
-{
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (wcscmp(className, L"Edit") == 0 && IsWindowVisible(window)) {
-        *reinterpret_cast<HWND *>(context) = window;
-        return FALSE;
-    }
-    return TRUE;
 }
 
 // Puts `name` into the dialog's name box and presses Open. Posted, not sent:
@@ -71,7 +40,17 @@ BOOL CALLBACK matchNameBox(HWND window, LPARAM context)
 bool typeAndOpen(HWND dialog, const QString &name)
 {
     HWND nameBox = nullptr;
-    EnumChildWindows(dialog, matchNameBox, reinterpret_cast<LPARAM>(&nameBox));
+    EnumChildWindows(
+        dialog,
+        [](HWND window, LPARAM found) -> BOOL {
+            wchar_t className[16] = {};
+            GetClassNameW(window, className, 16);
+            if (wcscmp(className, L"Edit") != 0 || !IsWindowVisible(window))
+                return TRUE;
+            *reinterpret_cast<HWND *>(found) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&nameBox));
     if (!nameBox)
         return false;
     const std::wstring text = name.toStdWString();

@@ -36,7 +36,11 @@ private:
     static bool xdotool(const QStringList &arguments, QString *output = nullptr);
     // Waits until the focused window's title starts with `title`.
     static bool focusReaches(const QString &title);
-    static bool keys(const QString &sequence);
+    static bool keys(const QString &sequence)
+    {
+        return xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("50")}
+                       + sequence.split(u' '));
+    }
     QString store() const { return qEnvironmentVariable("HOME") + QStringLiteral("/.config/Quorvane/Quorvane.conf"); }
 };
 
@@ -55,20 +59,12 @@ bool TestSessionEnd::focusReaches(const QString &title)
 {
     const QDeadlineTimer deadline(20000);
     QString focused;
-    while (!deadline.hasExpired()) {
+    for (; !deadline.hasExpired(); QTest::qWait(50)) {
         if (xdotool({QStringLiteral("getwindowfocus"), QStringLiteral("getwindowname")}, &focused)
             && focused.startsWith(title))
             return true;
-        QTest::qWait(50);
     }
     return false;
-}
-
-bool TestSessionEnd::keys(const QString &sequence)
-{
-    QStringList arguments{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("50")};
-    arguments += sequence.split(u' ');
-    return xdotool(arguments);
 }
 
 void TestSessionEnd::initTestCase()
