@@ -35,6 +35,13 @@ private:
     // Runs `act` on the dialog that opens next, once it is up and modal.
     static void whenModalOpens(std::function<void(QWidget *)> act);
     static void typeFileName(QWidget *dialog, const QString &name);
+    // Opens the source dialog, as the window sets it up, in `folder`.
+    static std::optional<QString> chooseIn(const QString &folder)
+    {
+        QtPlatformEdges edges;
+        return edges.chooseSourceFile(nullptr, {QStringLiteral("Select Master File"), folder,
+                                                QStringLiteral("Binary Files (*.bin)"), QStringLiteral("bin")});
+    }
 };
 
 void TestRealDialogs::whenModalOpens(std::function<void(QWidget *)> act)
@@ -129,10 +136,7 @@ void TestRealDialogs::typedFileNameIsReturned()
         title = dialog->windowTitle();
         typeFileName(dialog, folder.filePath(typed));
     });
-    QtPlatformEdges edges;
-    const std::optional<QString> chosen = edges.chooseSourceFile(
-        nullptr, {QStringLiteral("Select Master File"), folder.path(), QStringLiteral("Binary Files (*.bin)"),
-                  QStringLiteral("bin")});
+    const std::optional<QString> chosen = chooseIn(folder.path());
 
     QCOMPARE(title, QStringLiteral("Select Master File"));
     QVERIFY(chosen);
@@ -153,10 +157,7 @@ void TestRealDialogs::nameInMissingFolderKeepsTheDialogOpen()
         stillOpen = dialog->isVisible();
         QTest::keyClick(dialog, Qt::Key_Escape);
     });
-    QtPlatformEdges edges;
-    const std::optional<QString> chosen = edges.chooseSourceFile(
-        nullptr, {QStringLiteral("Select Master File"), folder.path(), QStringLiteral("Binary Files (*.bin)"),
-                  QStringLiteral("bin")});
+    const std::optional<QString> chosen = chooseIn(folder.path());
 
     QVERIFY(warning.contains(QDir::toNativeSeparators(folder.filePath(QStringLiteral("missing")))));
     QVERIFY(stillOpen);
@@ -191,10 +192,7 @@ void TestRealDialogs::typedPatternFiltersTheList()
         shownFolder = qobject_cast<QFileDialog *>(dialog)->directory().absolutePath();
         typeFileName(dialog, QStringLiteral("rom.hex"));
     });
-    QtPlatformEdges edges;
-    const std::optional<QString> chosen = edges.chooseSourceFile(
-        nullptr, {QStringLiteral("Select Master File"), folder.path(), QStringLiteral("Binary Files (*.bin)"),
-                  QStringLiteral("bin")});
+    const std::optional<QString> chosen = chooseIn(folder.path());
 
     QVERIFY(stillOpen);
     QCOMPARE(shownFilter, filter);

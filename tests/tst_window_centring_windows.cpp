@@ -42,15 +42,9 @@ void TestWindowCentringWindows::frameIsCentredOnTheWorkArea()
     const long offX = (frame.left + frame.right) - (area.left + area.right);
     const long offY = (frame.top + frame.bottom) - (area.top + area.bottom);
     QVERIFY2(qAbs(offX) <= 4 && qAbs(offY) <= 4,
-             qPrintable(QStringLiteral("frame at %1,%2 to %3,%4 on a work area %5,%6 to %7,%8")
-                            .arg(frame.left)
-                            .arg(frame.top)
-                            .arg(frame.right)
-                            .arg(frame.bottom)
-                            .arg(area.left)
-                            .arg(area.top)
-                            .arg(area.right)
-                            .arg(area.bottom)));
+             qPrintable(QStringLiteral("frame %1,%2 to %3,%4 on a work area %5,%6 to %7,%8")
+                            .arg(frame.left).arg(frame.top).arg(frame.right).arg(frame.bottom)
+                            .arg(area.left).arg(area.top).arg(area.right).arg(area.bottom)));
 }
 
 QUORVANE_TEST_MAIN(TestWindowCentringWindows, QApplication)
