@@ -10,6 +10,6 @@ deb_packages=(dpkg-dev file)
 package_packages=("${deb_packages[@]}" desktop-file-utils appstream lintian xvfb xauth xdotool)
 check_packages=(clang-tidy clang-format)
 windows_build_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev dpkg-dev nsis python3 xz-utils)
-windows_test_packages=(wine fonts-wine icoutils binutils-mingw-w64-x86-64 python3 xvfb xauth xdotool openbox x11-utils)
+windows_test_packages=(wine fonts-wine icoutils binutils binutils-mingw-w64-x86-64 python3 xvfb xauth xdotool openbox x11-utils)
 # What scripts/make-windows-icon renders the Windows icon with.
 icon_packages=(librsvg2-bin icoutils)

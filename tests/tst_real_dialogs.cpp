@@ -120,6 +120,9 @@ void TestRealDialogs::typedFileNameIsReturned_data()
     QTest::newRow("an existing image") << "image.bin" << "image.bin";
     QTest::newRow("no extension: bin is added") << "game" << "game.bin";
     QTest::newRow("a file that does not exist yet") << "later.bin" << "later.bin";
+#ifndef Q_OS_WIN
+    QTest::newRow("from the home folder on") << "~/later.bin" << "later.bin";
+#endif
 }
 
 void TestRealDialogs::typedFileNameIsReturned()
@@ -134,13 +137,14 @@ void TestRealDialogs::typedFileNameIsReturned()
     QString title;
     whenModalOpens([&](QWidget *dialog) {
         title = dialog->windowTitle();
-        typeFileName(dialog, folder.filePath(typed));
+        typeFileName(dialog, typed.startsWith(u'~') ? typed : folder.filePath(typed));
     });
     const std::optional<QString> chosen = chooseIn(folder.path());
+    const QDir base(typed.startsWith(u'~') ? QDir::homePath() : folder.path());
 
     QCOMPARE(title, QStringLiteral("Select Master File"));
     QVERIFY(chosen);
-    QCOMPARE(*chosen, QDir::toNativeSeparators(folder.filePath(returned)));
+    QCOMPARE(*chosen, QDir::toNativeSeparators(base.filePath(returned)));
 }
 
 void TestRealDialogs::nameInMissingFolderKeepsTheDialogOpen()

@@ -43,8 +43,8 @@ void Form1::connectEvents()
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command_Run, &QPushButton::clicked, this, &Form1::Command_Run_Click);
     connect(Command_Exit, &QPushButton::clicked, this, &Form1::Command_Exit_Click);
-    // The end of the desktop session, or a signal, quits the application
-    // without closing the window first.
+    // The end of a Windows session quits the application without closing the
+    // window; whichever way the program ends, aboutToQuit comes last.
     connect(qApp, &QCoreApplication::aboutToQuit, this, &Form1::unloadOnce);
     // A held key presses a button once.
     auto *freshKeys = new FreshKeysOnly(this);

@@ -24,36 +24,44 @@ SourceFileDialog::SourceFileDialog(QWidget *parent, const SourceFileRequest &req
 
 void SourceFileDialog::accept()
 {
-    // The platform's own dialog has checked the name and gone by now: the
-    // choice stands, and returning here would leave an unseen modal dialog.
+    // A safeguard: Qt hides its own dialog while the platform's shows, and
+    // that one has checked the name itself and gone by now. Returning here
+    // would leave an unseen modal dialog.
     if (testAttribute(Qt::WA_DontShowOnScreen)) {
         QFileDialog::accept();
         return;
     }
-    // The name box as typed: selectedFiles() has the default suffix added.
-    const auto *nameBox = findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-    const QString typed = nameBox ? nameBox->text() : QString();
-    const QFileInfo chosen(directory(), typed);
-    if (!typed.isEmpty() && !chosen.isDir() && !chosen.absoluteDir().exists()) {
+    const QStringList files = selectedFiles(); // with ~ expanded and the suffix added
+    if (files.size() != 1) {
+        QFileDialog::accept();
+        return;
+    }
+    const QFileInfo chosen(files.constFirst());
+    if (!chosen.isDir() && !chosen.absoluteDir().exists()) {
         QMessageBox::warning(this, windowTitle(),
                              tr("The folder %1 does not exist.\nCheck the name and try again.")
                                  .arg(QDir::toNativeSeparators(chosen.absolutePath())));
         return;
     }
-    if (chosen.fileName().contains(u'*') || chosen.fileName().contains(u'?')) {
-        filterBy(chosen);
+    // Whether the name is a pattern is read as typed, before a suffix was
+    // added. A file may really carry * or ? in its name: only a name that
+    // names nothing is a pattern.
+    const auto *nameBox = findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    const QString typedName = nameBox ? QFileInfo(nameBox->text()).fileName() : QString();
+    if (!chosen.exists() && (typedName.contains(u'*') || typedName.contains(u'?'))) {
+        filterBy(chosen.absoluteDir(), typedName);
         return;
     }
     QFileDialog::accept();
 }
 
-void SourceFileDialog::filterBy(const QFileInfo &pattern)
+void SourceFileDialog::filterBy(const QDir &folder, const QString &pattern)
 {
-    if (QDir(pattern.absolutePath()) != directory())
-        setDirectory(pattern.absolutePath());
+    if (folder != directory())
+        setDirectory(folder);
     // The file types stay one choice away.
-    setNameFilters({m_fileTypes, pattern.fileName()});
-    selectNameFilter(pattern.fileName());
+    setNameFilters({m_fileTypes, pattern});
+    selectNameFilter(pattern);
 }
 
 } // namespace quorvane

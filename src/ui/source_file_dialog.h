@@ -22,8 +22,8 @@ public:
     void accept() override;
 
 private:
-    // Shows only the entries of the pattern's folder that match it.
-    void filterBy(const QFileInfo &pattern);
+    // Shows only the entries of `folder` that match `pattern`.
+    void filterBy(const QDir &folder, const QString &pattern);
 
     QString m_fileTypes;
 };

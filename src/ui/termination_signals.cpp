@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
-#include <array>
 #include <cerrno>
 #include <csignal>
 
@@ -13,8 +12,6 @@
 namespace quorvane {
 
 namespace {
-
-constexpr std::array handledSignals{SIGTERM, SIGHUP, SIGINT};
 
 // [0] is written by the handler, [1] read by the event loop.
 std::array<int, 2> wakeSockets{-1, -1};
@@ -45,21 +42,22 @@ QuitOnTerminationSignals::QuitOnTerminationSignals(QObject *parent)
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signal : handledSignals)
-        ::sigaction(signal, &action, nullptr);
+    for (std::size_t i = 0; i < handledSignals.size(); ++i) {
+        // A signal the program was started to ignore (nohup) stays ignored.
+        struct sigaction &before = m_before.at(i);
+        if (::sigaction(handledSignals.at(i), nullptr, &before) == 0 && before.sa_handler != SIG_IGN)
+            ::sigaction(handledSignals.at(i), &action, nullptr);
+    }
 }
 
 QuitOnTerminationSignals::~QuitOnTerminationSignals()
 {
     if (!m_notifier)
         return;
-    for (const int signal : handledSignals)
-        std::signal(signal, SIG_DFL);
-    delete m_notifier;
-    for (int &socket : wakeSockets) {
-        ::close(socket);
-        socket = -1;
-    }
+    for (std::size_t i = 0; i < handledSignals.size(); ++i)
+        ::sigaction(handledSignals.at(i), &m_before.at(i), nullptr);
+    // The sockets stay open: a handler already running on another thread may
+    // still write, and a closed number could by then name another file.
 }
 
 void QuitOnTerminationSignals::quit()

@@ -2,6 +2,9 @@
 
 #include <QObject>
 
+#include <array>
+#include <csignal>
+
 class QSocketNotifier;
 
 namespace quorvane {
@@ -23,7 +26,11 @@ public:
 private:
     void quit();
 
+    static constexpr std::array<int, 3> handledSignals{SIGTERM, SIGHUP, SIGINT};
+
     QSocketNotifier *m_notifier = nullptr;
+    // What each signal did before, in the order they are handled.
+    std::array<struct sigaction, handledSignals.size()> m_before{};
 };
 
 } // namespace quorvane
