@@ -1,10 +1,11 @@
-// The open dialog as Windows shows it (Wine on Xvfb, whose common dialog
-// stands in for Windows'): Windows itself refuses a name in a folder that does
-// not exist and stays open, and accepts a name of a file that does not exist
-// yet, adding the default extension. The dialog is worked from a second
-// thread, as a user works it while the program waits for the answer.
+// The window and its open dialog as Windows shows them (Wine on Xvfb under
+// openbox, Wine's common dialog standing in for Windows'). Windows draws the
+// frame and the dialog, so both are measured and worked through Windows
+// itself.
 
 #include "support/isolated_test_main.h"
+#include "support/scripted_edges.h"
+#include "ui/main_window.h"
 #include "ui/qt_platform_edges.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include <windows.h>
 
 using namespace quorvane;
+using namespace quorvane::test;
 
 namespace {
 
@@ -60,17 +62,51 @@ bool typeAndOpen(HWND dialog, const QString &name)
 
 } // namespace
 
-class TestNativeDialog : public QObject
+class TestWindowsDesktop : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
+    void frameIsCentredOnTheWorkArea();
     void windowsChecksTheFolderAndAddsTheExtension();
 };
 
-void TestNativeDialog::windowsChecksTheFolderAndAddsTheExtension()
+void TestWindowsDesktop::initTestCase()
 {
     QCOMPARE(QGuiApplication::platformName(), QStringLiteral("windows"));
+}
+
+void TestWindowsDesktop::frameIsCentredOnTheWorkArea()
+{
+    ScriptedEdges edges;
+    Form1 window(edges);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const auto handle = reinterpret_cast<HWND>(window.winId());
+
+    RECT frame{};
+    RECT client{};
+    RECT area{};
+    QVERIFY(GetWindowRect(handle, &frame));
+    QVERIFY(GetClientRect(handle, &client));
+    QVERIFY(SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0));
+    QVERIFY2(frame.bottom - frame.top > client.bottom + 10, "Windows draws a title bar");
+
+    // Centres compared in half pixels: within 2 pixels either way.
+    const long offX = (frame.left + frame.right) - (area.left + area.right);
+    const long offY = (frame.top + frame.bottom) - (area.top + area.bottom);
+    QVERIFY2(qAbs(offX) <= 4 && qAbs(offY) <= 4,
+             qPrintable(QStringLiteral("frame %1,%2 to %3,%4 on a work area %5,%6 to %7,%8")
+                            .arg(frame.left).arg(frame.top).arg(frame.right).arg(frame.bottom)
+                            .arg(area.left).arg(area.top).arg(area.right).arg(area.bottom)));
+}
+
+// Windows itself refuses a name in a folder that does not exist and stays
+// open, and accepts a file that does not exist yet, adding the default
+// extension. A second thread works the dialog while the program waits.
+void TestWindowsDesktop::windowsChecksTheFolderAndAddsTheExtension()
+{
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
     const QString native = QDir::toNativeSeparators(folder.path()) + QDir::separator();
@@ -103,5 +139,5 @@ void TestNativeDialog::windowsChecksTheFolderAndAddsTheExtension()
     QCOMPARE(*chosen, native + QStringLiteral("game.bin"));
 }
 
-QUORVANE_TEST_MAIN(TestNativeDialog, QApplication)
-#include "tst_native_dialog.moc"
+QUORVANE_TEST_MAIN(TestWindowsDesktop, QApplication)
+#include "tst_windows_desktop.moc"
