@@ -7,7 +7,11 @@
 
 #include <QApplication>
 
-int main(int argc, char *argv[])
+namespace {
+
+// The program from start to the end of its event loop; everything it made is
+// torn down, and the folder saved, when this returns.
+int runWindow(int &argc, char **argv)
 {
     QApplication app(argc, argv);
     // Lets a Wayland shell match the window to the installed desktop entry,
@@ -20,4 +24,15 @@ int main(int argc, char *argv[])
 #endif
     window.show();
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const int status = runWindow(argc, argv);
+#ifndef Q_OS_WIN
+    quorvane::endByReceivedSignal();
+#endif
+    return status;
 }

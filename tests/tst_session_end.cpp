@@ -1,12 +1,14 @@
 // The real program ended the way a desktop session, a closed terminal or
 // Ctrl+C end it: by a signal, on an X server under openbox, after a split
-// made with the keyboard as a user makes it.
+// made with the keyboard as a user makes it. It saves the folder, then ends by
+// that same signal, as a shell expects of an interrupted program.
 
 #include "support/files.h"
 #include "support/isolated_test_main.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QScopeGuard>
@@ -41,8 +43,34 @@ private:
         return xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("50")}
                        + sequence.split(u' '));
     }
+    // Stops the program, waits until it has stopped, sends it `signals`,
+    // which are then pending together, and lets it go on.
+    static bool sendWhileStopped(pid_t program, const QList<int> &signals);
     QString store() const { return qEnvironmentVariable("HOME") + QStringLiteral("/.config/Quorvane/Quorvane.conf"); }
 };
+
+bool TestSessionEnd::sendWhileStopped(pid_t program, const QList<int> &signals)
+{
+    if (::kill(program, SIGSTOP) != 0)
+        return false;
+    // The state follows the last ')' of /proc/PID/stat: T once stopped.
+    const QDeadlineTimer deadline(10000);
+    for (;; QTest::qWait(10)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(program));
+        if (!stat.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray line = stat.readAll();
+        if (line.mid(line.lastIndexOf(')') + 2, 1) == "T")
+            break;
+        if (deadline.hasExpired())
+            return false;
+    }
+    for (const int signal : signals) {
+        if (::kill(program, signal) != 0)
+            return false;
+    }
+    return ::kill(program, SIGCONT) == 0;
+}
 
 bool TestSessionEnd::xdotool(const QStringList &arguments, QString *output)
 {
@@ -81,19 +109,26 @@ void TestSessionEnd::init()
 
 void TestSessionEnd::signalEndsTheProgramAsItsWindowDoes_data()
 {
-    QTest::addColumn<int>("signal");
     QTest::addColumn<bool>("split");
+    QTest::addColumn<int>("ignored");
+    QTest::addColumn<QList<int>>("sent");
+    QTest::addColumn<bool>("saved");
 
-    QTest::newRow("SIGTERM after a split") << SIGTERM << true;
-    QTest::newRow("SIGHUP after a split") << SIGHUP << true;
-    QTest::newRow("SIGINT after a split") << SIGINT << true;
-    QTest::newRow("SIGTERM, nothing split: nothing saved") << SIGTERM << false;
+    using Signals = QList<int>;
+    QTest::newRow("SIGTERM after a split") << true << 0 << Signals{SIGTERM} << true;
+    QTest::newRow("SIGHUP after a split") << true << 0 << Signals{SIGHUP} << true;
+    QTest::newRow("SIGINT after a split") << true << 0 << Signals{SIGINT} << true;
+    QTest::newRow("SIGTERM, nothing split: nothing saved") << false << 0 << Signals{SIGTERM} << false;
+    QTest::newRow("a second signal ends it at once: nothing saved") << true << 0 << Signals{SIGHUP, SIGTERM} << false;
+    QTest::newRow("started ignoring SIGHUP: SIGTERM ends it") << true << int(SIGHUP) << Signals{SIGHUP, SIGTERM} << true;
 }
 
 void TestSessionEnd::signalEndsTheProgramAsItsWindowDoes()
 {
-    QFETCH(int, signal);
     QFETCH(bool, split);
+    QFETCH(int, ignored);
+    QFETCH(QList<int>, sent);
+    QFETCH(bool, saved);
     QTemporaryDir folder;
     QVERIFY(writeFile(folder.filePath(QStringLiteral("image.bin")), patternImage(2 * 2048)));
 
@@ -102,6 +137,8 @@ void TestSessionEnd::signalEndsTheProgramAsItsWindowDoes()
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     program.setProcessEnvironment(environment);
     program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    if (ignored != 0) // as nohup starts a program
+        program.setChildProcessModifier([ignored] { ::signal(ignored, SIG_IGN); });
     program.start(QStringLiteral(QUORVANE_PROGRAM), QStringList());
     QVERIFY(program.waitForStarted());
     const auto stop = qScopeGuard([&program] {
@@ -125,14 +162,17 @@ void TestSessionEnd::signalEndsTheProgramAsItsWindowDoes()
         QVERIFY(focusReaches(QStringLiteral("Quorvane, v")));
         QCOMPARE(readFile(folder.filePath(QStringLiteral("image_split_2.bin"))).size(), 2048);
     }
-    QCOMPARE(::kill(static_cast<pid_t>(program.processId()), signal), 0);
+    QVERIFY(sendWhileStopped(static_cast<pid_t>(program.processId()), sent));
 
     QVERIFY(program.waitForFinished(10000));
-    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(program.exitCode(), 0);
-    if (split) {
-        const QSettings saved(store(), QSettings::IniFormat);
-        QCOMPARE(saved.value(QStringLiteral("Settings/Default Path")).toString(), folder.path() + u'/');
+    // A program ended by a signal is a crash to QProcess, which then gives
+    // the signal as its exit code.
+    QCOMPARE(program.exitStatus(), QProcess::CrashExit);
+    QVERIFY2(sent.contains(program.exitCode()) && program.exitCode() != ignored,
+             qPrintable(QStringLiteral("ended by signal %1").arg(program.exitCode())));
+    if (saved) {
+        const QSettings stored(store(), QSettings::IniFormat);
+        QCOMPARE(stored.value(QStringLiteral("Settings/Default Path")).toString(), folder.path() + u'/');
     } else {
         QVERIFY(!QFileInfo::exists(store()));
     }

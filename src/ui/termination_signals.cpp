@@ -3,8 +3,10 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -13,15 +15,48 @@ namespace quorvane {
 
 namespace {
 
+constexpr std::array<int, 3> handledSignals{SIGTERM, SIGHUP, SIGINT};
+
+// Set up before any handler is installed, and only read by the handler.
 // [0] is written by the handler, [1] read by the event loop.
 std::array<int, 2> wakeSockets{-1, -1};
+// Which of handledSignals the handler was installed for: one the program was
+// started to ignore (nohup) stays ignored.
+std::array<bool, handledSignals.size()> installed{};
 
-void onSignal(int)
+// The first signal taken, 0 before; written by the handler, which may run on
+// any thread.
+std::atomic<int> received{0};
+static_assert(std::atomic<int>::is_always_lock_free, "the handler may only use lock-free atomics");
+
+void setDefaultAction(int signal)
+{
+    struct sigaction action = {};
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(signal, &action, nullptr);
+}
+
+void onSignal(int signal)
 {
     const int savedErrno = errno; // the interrupted code may be about to read it
-    const char byte = 1;
-    // A full socket already holds a wake-up: losing this one loses nothing.
-    [[maybe_unused]] const ssize_t written = ::write(wakeSockets[0], &byte, 1);
+    int none = 0;
+    if (received.compare_exchange_strong(none, signal)) {
+        // Any later signal has its default action: it ends the program at
+        // once, clean-up or not.
+        for (std::size_t i = 0; i < handledSignals.size(); ++i) {
+            if (installed.at(i))
+                setDefaultAction(handledSignals.at(i));
+        }
+        const char byte = 1;
+        [[maybe_unused]] const ssize_t written = ::write(wakeSockets[0], &byte, 1);
+    } else {
+        // A second signal that reached another thread before the first
+        // handler put the default back: it ends the program as soon as this
+        // handler returns, as it would have.
+        setDefaultAction(signal);
+        ::raise(signal);
+    }
     errno = savedErrno;
 }
 
@@ -41,11 +76,17 @@ QuitOnTerminationSignals::QuitOnTerminationSignals(QObject *parent)
     struct sigaction action = {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
+    // While the handler runs, the other two wait: the first one is taken whole.
+    for (const int signal : handledSignals)
+        sigaddset(&action.sa_mask, signal);
     action.sa_flags = SA_RESTART;
+    static_assert(std::tuple_size_v<decltype(m_before)> == handledSignals.size());
     for (std::size_t i = 0; i < handledSignals.size(); ++i) {
-        // A signal the program was started to ignore (nohup) stays ignored.
         struct sigaction &before = m_before.at(i);
-        if (::sigaction(handledSignals.at(i), nullptr, &before) == 0 && before.sa_handler != SIG_IGN)
+        installed.at(i) = ::sigaction(handledSignals.at(i), nullptr, &before) == 0 && before.sa_handler != SIG_IGN;
+    }
+    for (std::size_t i = 0; i < handledSignals.size(); ++i) {
+        if (installed.at(i))
             ::sigaction(handledSignals.at(i), &action, nullptr);
     }
 }
@@ -54,8 +95,10 @@ QuitOnTerminationSignals::~QuitOnTerminationSignals()
 {
     if (!m_notifier)
         return;
-    for (std::size_t i = 0; i < handledSignals.size(); ++i)
-        ::sigaction(handledSignals.at(i), &m_before.at(i), nullptr);
+    for (std::size_t i = 0; i < handledSignals.size(); ++i) {
+        if (installed.at(i))
+            ::sigaction(handledSignals.at(i), &m_before.at(i), nullptr);
+    }
     // The sockets stay open: a handler already running on another thread may
     // still write, and a closed number could by then name another file.
 }
@@ -65,6 +108,21 @@ void QuitOnTerminationSignals::quit()
     std::array<char, 64> drained{};
     while (::read(wakeSockets[1], drained.data(), drained.size()) > 0) { }
     QCoreApplication::quit();
+}
+
+void endByReceivedSignal()
+{
+    const int signal = received.load();
+    if (signal == 0)
+        return;
+    setDefaultAction(signal);
+    sigset_t pending = {};
+    sigemptyset(&pending);
+    sigaddset(&pending, signal);
+    ::pthread_sigmask(SIG_UNBLOCK, &pending, nullptr);
+    ::raise(signal);
+    // Not reached: the default action of each handled signal ends the process.
+    std::_Exit(128 + signal);
 }
 
 } // namespace quorvane

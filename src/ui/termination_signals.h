@@ -10,10 +10,13 @@ class QSocketNotifier;
 namespace quorvane {
 
 // Turns SIGTERM, SIGHUP and SIGINT (how a desktop session, a closed terminal
-// or Ctrl+C end a program) into a quit of the application, so that the program
-// ends as it does when the window is closed: the window unloads and the
-// process exits with status 0. The handler only writes to a socket; the event
-// loop reads it and quits.
+// or Ctrl+C end a program) into a quit of the application, so that the window
+// unloads as it does when it is closed; once everything is torn down,
+// endByReceivedSignal() ends the process by that same signal, so that whoever
+// started it sees it was interrupted (a shell stops a loop only then). The
+// handler only writes to a socket; the event loop reads it and quits. Only
+// the first signal is taken this way: a second one has the default action, so
+// a program stuck in its clean-up can still be stopped.
 class QuitOnTerminationSignals final : public QObject
 {
 public:
@@ -26,11 +29,13 @@ public:
 private:
     void quit();
 
-    static constexpr std::array<int, 3> handledSignals{SIGTERM, SIGHUP, SIGINT};
-
     QSocketNotifier *m_notifier = nullptr;
     // What each signal did before, in the order they are handled.
-    std::array<struct sigaction, handledSignals.size()> m_before{};
+    std::array<struct sigaction, 3> m_before{};
 };
+
+// When a termination signal asked the program to end, ends the process by it,
+// with the signal's default action; otherwise returns.
+void endByReceivedSignal();
 
 } // namespace quorvane
