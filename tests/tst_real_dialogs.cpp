@@ -5,10 +5,13 @@
 #include "ui/qt_platform_edges.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -35,6 +38,8 @@ private:
     // Runs `act` on the dialog that opens next, once it is up and modal.
     static void whenModalOpens(std::function<void(QWidget *)> act);
     static void typeFileName(QWidget *dialog, const QString &name);
+    // The names of the files, not folders, that the dialog's list shows.
+    static QStringList shownFiles(QWidget *dialog);
     // Opens the source dialog, as the window sets it up, in `folder`.
     static std::optional<QString> chooseIn(const QString &folder)
     {
@@ -61,6 +66,22 @@ void TestRealDialogs::typeFileName(QWidget *dialog, const QString &name)
         qFatal("the file dialog has no name box");
     edit->setText(name);
     QTest::keyClick(edit, Qt::Key_Return);
+}
+
+QStringList TestRealDialogs::shownFiles(QWidget *dialog)
+{
+    const auto *list = dialog->findChild<QListView *>(QStringLiteral("listView"));
+    const auto *model = list ? qobject_cast<const QFileSystemModel *>(list->model()) : nullptr;
+    if (!model) // a failed check here would leave the dialog open for good
+        qFatal("the file dialog has no list of files");
+    QStringList names;
+    for (int row = 0; row < model->rowCount(list->rootIndex()); ++row) {
+        const QModelIndex entry = model->index(row, 0, list->rootIndex());
+        if (!model->isDir(entry))
+            names.append(model->fileName(entry));
+    }
+    names.sort();
+    return names;
 }
 
 void TestRealDialogs::messageBoxIsAnsweredByKey_data()
@@ -172,34 +193,54 @@ void TestRealDialogs::typedPatternFiltersTheList_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("filter");
+    QTest::addColumn<QStringList>("shown");
 
-    QTest::newRow("another extension") << "*.hex" << "*.hex";
-    QTest::newRow("everything: no extension is added") << "*" << "*";
-    QTest::newRow("one character open") << "ro?.hex" << "ro?.hex";
-    QTest::newRow("in a folder below") << "sub/*.hex" << "*.hex";
+    const QStringList hex{QStringLiteral("rom.hex"), QStringLiteral("ron.hex")};
+    QTest::newRow("another extension") << "*.hex" << "*.hex" << hex;
+    QTest::newRow("everything: no extension is added") << "*" << "*" << QStringList{"1", "game.bin", "my", "my rom1.bin", "rom.hex", "ron.hex", "x(1)"};
+    QTest::newRow("one character open") << "ro?.hex" << "ro?.hex" << hex;
+    QTest::newRow("in a folder below") << "sub/*.hex" << "*.hex" << QStringList{"low.hex"};
+    QTest::newRow("a space is part of the pattern") << "my rom*.bin" << "my rom*.bin" << QStringList{"my rom1.bin"};
+    QTest::newRow("brackets are part of the pattern") << "*(1)" << "*(1)" << QStringList{"x(1)"};
 }
 
 void TestRealDialogs::typedPatternFiltersTheList()
 {
     QFETCH(QString, typed);
     QFETCH(QString, filter);
+    QFETCH(QStringList, shown);
     QTemporaryDir folder;
     QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("sub")));
+    for (const char *name : {"1", "game.bin", "my", "my rom1.bin", "rom.hex", "ron.hex", "x(1)", "sub/low.hex"})
+        QVERIFY(QFile(folder.filePath(QString::fromLatin1(name))).open(QIODevice::WriteOnly));
 
     bool stillOpen = false;
     QString shownFilter;
     QString shownFolder;
+    QStringList shownNames;
+    QStringList shownAgain;
     whenModalOpens([&](QWidget *dialog) {
         typeFileName(dialog, typed);
         stillOpen = dialog->isVisible();
         shownFilter = qobject_cast<QFileDialog *>(dialog)->selectedNameFilter();
         shownFolder = qobject_cast<QFileDialog *>(dialog)->directory().absolutePath();
+        // The list fills in the background.
+        [[maybe_unused]] bool settled = QTest::qWaitFor([&] { return (shownNames = shownFiles(dialog)) == shown; });
+        // The file types chosen from the keyboard, then the pattern again.
+        if (auto *types = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"))) {
+            QTest::keyClick(types, Qt::Key_Up);
+            settled = QTest::qWaitFor([&] { return shownFiles(dialog) != shown; });
+            QTest::keyClick(types, Qt::Key_Down);
+            settled = QTest::qWaitFor([&] { return (shownAgain = shownFiles(dialog)) == shown; });
+        }
         typeFileName(dialog, QStringLiteral("rom.hex"));
     });
     const std::optional<QString> chosen = chooseIn(folder.path());
 
     QVERIFY(stillOpen);
     QCOMPARE(shownFilter, filter);
+    QCOMPARE(shownNames, shown);
+    QCOMPARE(shownAgain, shown);
     const QString expectedFolder = QFileInfo(QDir(folder.path()).filePath(typed)).absolutePath();
     QCOMPARE(shownFolder, expectedFolder);
     QVERIFY(chosen);

@@ -1,6 +1,7 @@
 #include "ui/source_file_dialog.h"
 
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMessageBox>
 
@@ -20,6 +21,8 @@ SourceFileDialog::SourceFileDialog(QWidget *parent, const SourceFileRequest &req
     // Qt's own dialog where the platform's would not check the folder.
     setOption(QFileDialog::DontUseNativeDialog);
 #endif
+    // Chosen again from the list of filters, after Qt has applied it its way.
+    connect(this, &QFileDialog::filterSelected, this, &SourceFileDialog::keepTypedPatternWhole);
 }
 
 void SourceFileDialog::accept()
@@ -60,8 +63,21 @@ void SourceFileDialog::filterBy(const QDir &folder, const QString &pattern)
     if (folder != directory())
         setDirectory(folder);
     // The file types stay one choice away.
+    m_typedPattern = pattern;
     setNameFilters({m_fileTypes, pattern});
-    selectNameFilter(pattern);
+    const QString shownAs = pattern.simplified(); // as the list of filters shows it
+    selectNameFilter(shownAs);
+    keepTypedPatternWhole(shownAs);
+}
+
+void SourceFileDialog::keepTypedPatternWhole(const QString &selectedFilter)
+{
+    if (m_typedPattern.isEmpty() || selectedFilter != m_typedPattern.simplified())
+        return;
+    // The list's model filters by wildcards, in which only * and ? are meant
+    // here: a [ stands for itself.
+    if (auto *files = findChild<QFileSystemModel *>())
+        files->setNameFilters({QString(m_typedPattern).replace(u'[', QStringLiteral("[[]"))});
 }
 
 } // namespace quorvane

@@ -24,8 +24,13 @@ public:
 private:
     // Shows only the entries of `folder` that match `pattern`.
     void filterBy(const QDir &folder, const QString &pattern);
+    // Qt reads a name filter as a list of patterns split at spaces, with a
+    // trailing (...) holding the list; a typed pattern is meant whole, as
+    // Windows takes it: `my rom*.bin` is one pattern, `*(1)` ends in "(1)".
+    void keepTypedPatternWhole(const QString &selectedFilter);
 
     QString m_fileTypes;
+    QString m_typedPattern;
 };
 
 } // namespace quorvane
