@@ -1,6 +1,9 @@
 # Sourced by the scripts: one line for each step while it runs, and its whole
 # output only when it fails, kept in build/logs/.
 # shellcheck shell=bash
+# A command that fails inside $(...) stops the script too, as it does outside
+# (bash turns errexit off there unless told otherwise).
+shopt -s inherit_errexit
 script_name=$(basename "$0")
 
 fail() {

@@ -3,6 +3,7 @@
 # once openbox has taken the display over. openbox ends with the command and
 # keeps its files in a home folder of its own.
 set -euo pipefail
+shopt -s inherit_errexit
 
 for tool in openbox xprop; do
     command -v "$tool" >/dev/null || {
