@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <atomic>
 #include <string>
 #include <thread>
 
@@ -35,6 +36,22 @@ HWND dialogOwnedBy(HWND owner)
         }
     }
     return nullptr;
+}
+
+// Closes whatever dialog is open, Qt's or Windows', so that a test that
+// waited in vain for Windows' own dialog ends at once.
+void closeEveryDialog()
+{
+    QMetaObject::invokeMethod(
+        qApp,
+        [] {
+            if (QWidget *modal = QApplication::activeModalWidget())
+                modal->close();
+        },
+        Qt::QueuedConnection);
+    for (HWND window = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); window;
+         window = FindWindowExW(nullptr, window, L"#32770", nullptr))
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
 }
 
 // Puts `name` into the dialog's name box and presses Open. Posted, not sent:
@@ -111,13 +128,19 @@ void TestWindowsDesktop::windowsChecksTheFolderAndAddsTheExtension()
     QVERIFY(folder.isValid());
     const QString native = QDir::toNativeSeparators(folder.path()) + QDir::separator();
 
+    bool appeared = false;
     bool refused = false;
     bool stayedOpen = false;
     bool typedAgain = false;
+    std::atomic<bool> returned = false;
     std::thread user([&] {
         HWND dialog = dialogOwnedBy(nullptr);
-        if (!dialog || !typeAndOpen(dialog, native + QStringLiteral("missing\\game.bin")))
+        appeared = dialog != nullptr;
+        if (!dialog || !typeAndOpen(dialog, native + QStringLiteral("missing\\game.bin"))) {
+            for (; !returned; Sleep(200))
+                closeEveryDialog();
             return;
+        }
         HWND box = dialogOwnedBy(dialog);
         refused = box != nullptr;
         if (box)
@@ -130,8 +153,10 @@ void TestWindowsDesktop::windowsChecksTheFolderAndAddsTheExtension()
     const std::optional<QString> chosen = edges.chooseSourceFile(
         nullptr, {QStringLiteral("Select Master File"), folder.path(), QStringLiteral("Binary Files (*.bin)"),
                   QStringLiteral("bin")});
+    returned = true;
     user.join();
 
+    QVERIFY2(appeared, "Windows' own open dialog did not appear within 20 s");
     QVERIFY(refused);
     QVERIFY(stayedOpen);
     QVERIFY(typedAgain);
