@@ -43,7 +43,10 @@ set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 # Program Files and registers its uninstaller in the 64-bit registry view.
 # Explorer shows the version information of the installer too. An upgrade
 # goes where the last install went: the folder the installer recorded, read
-# before the old version is uninstalled.
+# before the old version is uninstalled. The installer records no file's
+# time (installed files are dated by the install): cpack writes some of the
+# files it packs at packing time, and the same source is to give the same
+# installer.
 string(CONFIGURE [=[
 Target amd64-unicode
 !include FileFunc.nsh
@@ -56,6 +59,7 @@ VIAddVersionKey /LANG=1033 FileDescription "Quorvane @PROJECT_VERSION@ installer
 VIAddVersionKey /LANG=1033 CompanyName "@CPACK_PACKAGE_VENDOR@"
 VIAddVersionKey /LANG=1033 LegalCopyright "Copyright (c) 2026 @CPACK_PACKAGE_VENDOR@"
 InstallDirRegKey HKLM "Software\@CPACK_PACKAGE_VENDOR@\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@" ""
+SetDateSave off
 ]=] CPACK_NSIS_DEFINES @ONLY)
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
@@ -86,6 +90,9 @@ set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/quorvane.ico)
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 configure_file(cmake/windows/CPackProject.cmake.in CPackProject.cmake @ONLY)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_BINARY_DIR}/CPackProject.cmake)
+# The same source packs to the same zip.
+set(CPACK_QUORVANE_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/windows/ReproducibleZip.cmake)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_MODIFY_PATH OFF)
 include(CPack)

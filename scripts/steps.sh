@@ -32,3 +32,32 @@ step() {
         fail "failed: $* (output above, also in $log)"
     fi
 }
+
+# Exports SOURCE_DATE_EPOCH, the time every package is stamped with, so that
+# the same source gives the same bytes: as given, else the last commit's, else
+# (in a source archive, without git) the one recorded in .source-date-epoch,
+# else the date of the changelog's newest entry.
+export_source_date_epoch() {
+    if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+        if command -v git >/dev/null && [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$PWD" ]; then
+            SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
+        elif [ -s .source-date-epoch ]; then
+            SOURCE_DATE_EPOCH=$(cat .source-date-epoch)
+        else
+            local newest
+            newest=$(sed -n 's/^ -- .*>  //p' cmake/debian/changelog | head -n 1)
+            SOURCE_DATE_EPOCH=$(date -d "$newest" +%s) || fail "cmake/debian/changelog has no dated entry"
+        fi
+    fi
+    [[ $SOURCE_DATE_EPOCH =~ ^[0-9]+$ ]] || fail "SOURCE_DATE_EPOCH is '$SOURCE_DATE_EPOCH', not a number of seconds"
+    export SOURCE_DATE_EPOCH
+}
+
+# write_checksums FOLDER FILE...: FOLDER/SHA256SUMS for the files in FOLDER,
+# as sha256sum -c reads it; printed too.
+write_checksums() {
+    local folder=$1
+    shift
+    (cd "$folder" && sha256sum -- "$@") >"$folder/SHA256SUMS"
+    cat "$folder/SHA256SUMS"
+}
