@@ -15,6 +15,8 @@
 #ifndef Q_OS_WIN
 #include "support/child_process.h"
 
+#include <cerrno>
+
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -264,8 +266,10 @@ void TestSplitRun::pieceOfUnknownIdentityIsTakenForTheSource()
 #ifdef Q_OS_WIN
     QSKIP("needs POSIX permission bits and a child that drops to an unprivileged user");
 #else
-    if (!permissionsCanBind())
-        QSKIP("permission bits cannot be made to bind here");
+    // The split must run as another user than the owner of the test folder:
+    // root, dropping to nobody.
+    if (geteuid() != 0 || !permissionsCanBind())
+        QSKIP("needs root, to split as nobody in a folder that root owns");
     // The run works in a folder it may use, by names relative to it, inside
     // a folder it may not pass through (the test folder is the owner's
     // alone): every file opens, but the identity of a piece, asked by its
@@ -276,8 +280,11 @@ void TestSplitRun::pieceOfUnknownIdentityIsTakenForTheSource()
     QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("open")));
     QVERIFY(writeFile(inside + QStringLiteral("/master.bin"), image));
     QVERIFY(writeFile(inside + QStringLiteral("/rom_3.bin"), otherImage));
+    // Whatever the umask: the image readable, the piece writable, by nobody.
     QCOMPARE(chmod(QFile::encodeName(inside).constData(), 0777), 0);
+    QCOMPARE(chmod(QFile::encodeName(inside + QStringLiteral("/master.bin")).constData(), 0644), 0);
     QCOMPARE(chmod(QFile::encodeName(inside + QStringLiteral("/rom_3.bin")).constData(), 0666), 0);
+    QCOMPARE(chmod(QFile::encodeName(m_folder->path()).constData(), 0700), 0);
     SplitJob job;
     chooseDeviceType(job, 2);
     chooseDeviceCount(job, 2);
@@ -286,8 +293,17 @@ void TestSplitRun::pieceOfUnknownIdentityIsTakenForTheSource()
 
     const QString original = QDir::currentPath();
     QVERIFY(QDir::setCurrent(inside));
+    // The fault is real: by its relative name the image opens, by its
+    // absolute one nothing can be asked.
+    const QByteArray absolute = QFile::encodeName(inside + QStringLiteral("/master.bin"));
+    const int reachable = runInChild(ChildFaults::asNobody(), [&absolute] {
+        struct stat status = {};
+        return (access("master.bin", R_OK) == 0 ? 1 : 0) + (stat(absolute.constData(), &status) != 0 && errno == EACCES ? 2 : 0);
+    });
     const int outcome = splitAsNobody(job);
     QVERIFY(QDir::setCurrent(original));
+
+    QCOMPARE(reachable, 3);
 
     QCOMPARE(outcome, static_cast<int>(SplitOutcome::Error));
     QCOMPARE(readFile(inside + QStringLiteral("/rom_3.bin")), otherImage);
