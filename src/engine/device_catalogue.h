@@ -18,13 +18,13 @@ struct DeviceType
 };
 
 inline constexpr std::array<DeviceType, 7> deviceCatalogue{{
-    {0, "2716", 2048},
-    {1, "2732", 4096},
-    {2, "2764", 8192},
-    {3, "27128", 16384},
-    {4, "27256", 32768},
-    {5, "27512", 65536},
-    {6, "27010", 131072},
+    {.index = 0, .caption = "2716", .bytes = 2048},
+    {.index = 1, .caption = "2732", .bytes = 4096},
+    {.index = 2, .caption = "2764", .bytes = 8192},
+    {.index = 3, .caption = "27128", .bytes = 16384},
+    {.index = 4, .caption = "27256", .bytes = 32768},
+    {.index = 5, .caption = "27512", .bytes = 65536},
+    {.index = 6, .caption = "27010", .bytes = 131072},
 }};
 
 // A bank holds from 2 to 8 chips; option index i stands for i + 2 chips.

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 
 namespace quorvane {
 
@@ -170,8 +171,10 @@ void Form1::layOutControls()
 
     Frame2 = frame(this, "Frame2", QStringLiteral(" Devices "), twipsRect(1800, 240, 975, 3135));
     OptionCaptions countCaptions;
-    for (int index = 0; index < deviceCountChoices; ++index)
-        countCaptions.at(index) = QString::number(*deviceCountAt(index));
+    for (int index = 0; index < deviceCountChoices; ++index) {
+        if (const std::optional<qint16> count = deviceCountAt(index))
+            countCaptions.at(index) = QString::number(*count);
+    }
     Batch = optionColumn(Frame2, "Batch", 120, 500, countCaptions);
 
     Frame3 = frame(this, "Frame3", QStringLiteral(" Source File "), twipsRect(3000, 240, 6375, 1905));
