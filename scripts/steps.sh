@@ -33,20 +33,29 @@ step() {
     fi
 }
 
+# Whether this tree is a git checkout of its own (not an unpacked source
+# archive, which has no git).
+in_git_checkout() {
+    command -v git >/dev/null && [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$PWD" ]
+}
+
+# The date of the newest entry of cmake/debian/changelog, as written there.
+newest_changelog_date() {
+    sed -n 's/^ -- .*>  //p' cmake/debian/changelog | head -n 1
+}
+
 # Exports SOURCE_DATE_EPOCH, the time every package is stamped with, so that
 # the same source gives the same bytes: as given, else the last commit's, else
 # (in a source archive, without git) the one recorded in .source-date-epoch,
 # else the date of the changelog's newest entry.
 export_source_date_epoch() {
     if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-        if command -v git >/dev/null && [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$PWD" ]; then
+        if in_git_checkout; then
             SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
         elif [ -s .source-date-epoch ]; then
             SOURCE_DATE_EPOCH=$(cat .source-date-epoch)
         else
-            local newest
-            newest=$(sed -n 's/^ -- .*>  //p' cmake/debian/changelog | head -n 1)
-            SOURCE_DATE_EPOCH=$(date -d "$newest" +%s) || fail "cmake/debian/changelog has no dated entry"
+            SOURCE_DATE_EPOCH=$(date -d "$(newest_changelog_date)" +%s) || fail "cmake/debian/changelog has no dated entry"
         fi
     fi
     [[ $SOURCE_DATE_EPOCH =~ ^[0-9]+$ ]] || fail "SOURCE_DATE_EPOCH is '$SOURCE_DATE_EPOCH', not a number of seconds"
