@@ -99,7 +99,7 @@ void TestSessionEnd::initTestCase()
 {
     QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty(),
              "xdotool is missing (Debian package xdotool)");
-    QVERIFY2(!qEnvironmentVariableIsEmpty("DISPLAY"), "no X display (run it under xvfb-run)");
+    QVERIFY2(!qEnvironmentVariableIsEmpty("DISPLAY"), "no X display (run it under tests/with-xvfb.sh)");
 }
 
 void TestSessionEnd::init()

@@ -11,7 +11,7 @@ for tool in openbox xprop; do
         exit 1
     }
 done
-[ -n "${DISPLAY:-}" ] || { echo "with-openbox: no X display (run it under xvfb-run)" >&2; exit 1; }
+[ -n "${DISPLAY:-}" ] || { echo "with-openbox: no X display (run it under tests/with-xvfb.sh)" >&2; exit 1; }
 [ $# -gt 0 ] || { echo "with-openbox: no command given" >&2; exit 1; }
 
 home=$(mktemp -d)
