@@ -37,6 +37,7 @@ FEATURE = re.compile(r"QT_CONFIG\s*\(\s*(\w+)\s*\)")
 DISABLED = re.compile(r"^-DFEATURE_(\w+)=OFF$")
 SOURCE_SUFFIXES = {".c", ".cc", ".cpp", ".cxx", ".h", ".hpp", ".inc", ".macros"}
 PUBLIC_DOMAIN = re.compile(r"public domain", re.IGNORECASE)
+SPDX_OPERATORS = {"", "AND", "OR", "WITH"}
 
 
 def fail(message):
@@ -124,13 +125,25 @@ def covered(folder, entry):
     if "Path" in entry:
         return [folder / entry["Path"]]
     if "Files" in entry:
-        return [folder / name for name in entry["Files"].split()]
+        # One string of names, or (newer Qt) a list of them.
+        names = entry["Files"]
+        return [folder / name for name in (names.split() if isinstance(names, str) else names)]
     return [folder]
 
 
-def licence_files(folder, entry):
+def licence_files(root, folder, entry):
     names = entry.get("LicenseFile", [])
-    return [folder / name for name in ([names] if isinstance(names, str) else names)]
+    if names:
+        return [folder / name for name in ([names] if isinstance(names, str) else names)]
+    # Newer Qt keeps one text of each licence in LICENSES/, named by its SPDX
+    # identifier, and a record names only the identifiers.
+    identifiers = [word for word in re.split(r"[\s()]+", entry.get("LicenseId", "")) if word not in SPDX_OPERATORS]
+    return [root / "LICENSES" / f"{identifier}.txt" for identifier in identifiers]
+
+
+def text_of(value):
+    # Newer Qt gives a notice of several lines as a list of them.
+    return value if isinstance(value, str) else "\n".join(value)
 
 
 def main():
@@ -150,7 +163,7 @@ def main():
         found += 1
         identifier = entry.get("Id") or fail(f"a record in {folder} has no Id")
         licence = entry.get("LicenseId") or entry.get("License") or fail(f"{identifier} names no licence")
-        texts = licence_files(folder, entry)
+        texts = licence_files(root, folder, entry)
         if not texts and not PUBLIC_DOMAIN.search(entry.get("License", "")):
             fail(f"{identifier} ({folder.relative_to(root)}) is compiled in but names no licence text")
         target = output / identifier
@@ -163,7 +176,7 @@ def main():
         if not texts:
             copied = [target / "PUBLIC-DOMAIN.txt"]
             copied[0].write_text(
-                f"{entry.get('Name', identifier)}: {entry['License']}.\n{entry.get('Copyright', '')}\n", encoding="utf-8"
+                f"{entry.get('Name', identifier)}: {entry['License']}.\n{text_of(entry.get('Copyright', ''))}\n", encoding="utf-8"
             )
         row = [entry.get("Name", identifier), entry.get("Version", ""), licence, ", ".join(map(str, copied))]
         print(" | ".join(" ".join(field.split()) for field in row))
