@@ -70,3 +70,19 @@ write_checksums() {
     (cd "$folder" && sha256sum -- "$@") >"$folder/SHA256SUMS"
     cat "$folder/SHA256SUMS"
 }
+
+# The Windows release is built against Debian 13's Qt. On an older Debian,
+# the calling script runs again, with the same arguments, in a Debian 13
+# chroot (scripts/in-debian-chroot), the release it makes in build/windows is
+# brought back, and the calling script ends there. A Qt for Windows of the
+# user's own (QUORVANE_WINDOWS_QT) is built against here.
+#   build_windows_on_debian_13 "$@"
+build_windows_on_debian_13() {
+    [ -z "${QUORVANE_WINDOWS_QT:-}" ] || return 0
+    local release
+    release=$(. /etc/os-release && echo "${ID:-}:${VERSION_ID:-}")
+    [[ $release =~ ^debian:([0-9]+)$ ]] && [ "${BASH_REMATCH[1]}" -lt 13 ] || return 0
+    export_source_date_epoch
+    bash scripts/in-debian-chroot --bring-back build/windows trixie bash "scripts/$script_name" "$@"
+    exit 0
+}
