@@ -71,6 +71,13 @@ write_checksums() {
     cat "$folder/SHA256SUMS"
 }
 
+# Whether this machine runs a Debian release older than 13.
+debian_before_13() {
+    local release
+    release=$(. /etc/os-release && echo "${ID:-}:${VERSION_ID:-}")
+    [[ $release =~ ^debian:([0-9]+)$ ]] && [ "${BASH_REMATCH[1]}" -lt 13 ]
+}
+
 # The Windows release is built against Debian 13's Qt. On an older Debian,
 # the calling script runs again, with the same arguments, in a Debian 13
 # chroot (scripts/in-debian-chroot), the release it makes in build/windows is
@@ -79,9 +86,7 @@ write_checksums() {
 #   build_windows_on_debian_13 "$@"
 build_windows_on_debian_13() {
     [ -z "${QUORVANE_WINDOWS_QT:-}" ] || return 0
-    local release
-    release=$(. /etc/os-release && echo "${ID:-}:${VERSION_ID:-}")
-    [[ $release =~ ^debian:([0-9]+)$ ]] && [ "${BASH_REMATCH[1]}" -lt 13 ] || return 0
+    debian_before_13 || return 0
     export_source_date_epoch
     bash scripts/in-debian-chroot --bring-back build/windows trixie bash "scripts/$script_name" "$@"
     exit 0
