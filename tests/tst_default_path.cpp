@@ -48,11 +48,12 @@ void TestDefaultPath::storeIsNotTheUsersOwn()
 void TestDefaultPath::firstStartUsesTheFallbackFolder()
 {
     SplitJob job;
-    loadDefaultPath(job);
+    const std::optional<QString> stored = loadDefaultPath(job);
+    QVERIFY(!stored);
     QCOMPARE(job.SourcePath, fallbackFolder());
     QCOMPARE(job.StartPath, job.SourcePath);
 
-    saveDefaultPath(job);
+    keepDefaultPath(job, stored);
     QVERIFY(!settingsStore().contains(defaultPathKey()));
 }
 
@@ -73,7 +74,7 @@ void TestDefaultPath::savedFolderCanBeReadOutsideTheTool()
     SplitJob job;
     job.SourcePath = folder;
     job.FilesCreated = true;
-    saveDefaultPath(job);
+    keepDefaultPath(job, std::nullopt);
 
 #ifdef Q_OS_WIN
     QProcess reg;
@@ -94,34 +95,47 @@ void TestDefaultPath::savedFolderCanBeReadOutsideTheTool()
 
 void TestDefaultPath::saveRule_data()
 {
+    QTest::addColumn<bool>("storedAtStart"); // "/start/", or nothing
     QTest::addColumn<QString>("sourcePath");
     QTest::addColumn<bool>("filesCreated");
     QTest::addColumn<bool>("saved");
 
-    QTest::newRow("split in a new folder") << "/work/roms/" << true << true;
-    QTest::newRow("browsed only, no split") << "/work/roms/" << false << false;
-    QTest::newRow("split in the folder read at start") << "/start/" << true << false;
-    QTest::newRow("only the letter case differs") << "/START/" << true << true;
-    QTest::newRow("source cleared after a split") << "" << true << true;
+    QTest::newRow("split in a new folder") << true << "/work/roms/" << true << true;
+    QTest::newRow("browsed only, no split") << true << "/work/roms/" << false << false;
+    QTest::newRow("split in the folder read at start") << true << "/start/" << true << false;
+    QTest::newRow("only the letter case differs") << true << "/START/" << true << true;
+    QTest::newRow("source cleared after a split") << true << "" << true << true;
+    QTest::newRow("nothing stored, split in the fallback folder") << false << fallbackFolder() << true << false;
+    QTest::newRow("nothing stored, split in a new folder") << false << "/work/roms/" << true << true;
 }
 
+// The store follows the rule at every moment: whatever it held a moment ago
+// (here a split elsewhere), it holds what the end would leave now.
 void TestDefaultPath::saveRule()
 {
+    QFETCH(bool, storedAtStart);
     QFETCH(QString, sourcePath);
     QFETCH(bool, filesCreated);
     QFETCH(bool, saved);
 
-    settingsStore().setValue(defaultPathKey(), QStringLiteral("/start/"));
+    if (storedAtStart)
+        settingsStore().setValue(defaultPathKey(), QStringLiteral("/start/"));
     SplitJob job;
-    loadDefaultPath(job);
-    QCOMPARE(job.StartPath, QStringLiteral("/start/"));
+    const std::optional<QString> readAtStart = loadDefaultPath(job);
+    QCOMPARE(job.StartPath, storedAtStart ? QStringLiteral("/start/") : fallbackFolder());
+    job.SourcePath = QStringLiteral("/elsewhere/");
+    job.FilesCreated = true;
+    keepDefaultPath(job, readAtStart);
     job.SourcePath = sourcePath;
     job.FilesCreated = filesCreated;
 
-    saveDefaultPath(job);
-    SplitJob nextStart;
-    loadDefaultPath(nextStart);
-    QCOMPARE(nextStart.SourcePath, saved ? sourcePath : QStringLiteral("/start/"));
+    keepDefaultPath(job, readAtStart);
+    if (saved)
+        QCOMPARE(settingsStore().value(defaultPathKey()).toString(), sourcePath);
+    else if (storedAtStart)
+        QCOMPARE(settingsStore().value(defaultPathKey()).toString(), QStringLiteral("/start/"));
+    else
+        QVERIFY(!settingsStore().contains(defaultPathKey()));
 }
 
 void TestDefaultPath::storedValueIsReadBackAsItIs_data()
@@ -141,7 +155,7 @@ void TestDefaultPath::storedValueIsReadBackAsItIs()
         job.StartPath = QStringLiteral("/start/");
         job.SourcePath = stored;
         job.FilesCreated = true;
-        saveDefaultPath(job);
+        keepDefaultPath(job, std::nullopt);
     }
     SplitJob job;
     loadDefaultPath(job);

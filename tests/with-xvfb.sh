@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a command on an Xvfb display of its own: with-xvfb.sh [WxHxD] COMMAND...
-# (1280x1024x24 unless given). The server picks a free display number itself
+# (1280x1024x24 unless given). XVFB_PID names the server, for a test that
+# takes the display away. The server picks a free display number itself
 # (-displayfd) instead of guessing one from lock files, and it has ended before
 # this script does. xvfb-run guesses and does not wait: a command started just
 # after another could take the number of a server that was still going away,
@@ -43,7 +44,7 @@ number=
 read -r -t 30 number <"$dir/display" || true
 [[ $number =~ ^[0-9]+$ ]] || { cat "$dir/xvfb.log" >&2; echo "with-xvfb: Xvfb did not start" >&2; exit 1; }
 xauth -q -f "$XAUTHORITY" add ":$number" . "$cookie"
-export DISPLAY=:$number
+export DISPLAY=:$number XVFB_PID=$xvfb_pid
 
 status=0
 "$@" || status=$?

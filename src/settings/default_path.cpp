@@ -20,16 +20,30 @@ QString defaultPathKey()
 
 } // namespace
 
-void loadDefaultPath(SplitJob &job)
+std::optional<QString> loadDefaultPath(SplitJob &job)
 {
-    job.SourcePath = store().value(defaultPathKey(), fallbackFolder()).toString();
+    const QSettings settings = store();
+    std::optional<QString> stored;
+    if (settings.contains(defaultPathKey()))
+        stored = settings.value(defaultPathKey()).toString();
+    job.SourcePath = stored.value_or(fallbackFolder());
     job.StartPath = job.SourcePath;
+    return stored;
 }
 
-void saveDefaultPath(const SplitJob &job)
+void keepDefaultPath(const SplitJob &job, const std::optional<QString> &readAtStart)
 {
-    if (job.FilesCreated && job.SourcePath != job.StartPath)
-        store().setValue(defaultPathKey(), job.SourcePath);
+    const bool remember = job.FilesCreated && job.SourcePath != job.StartPath;
+    const std::optional<QString> wanted = remember ? std::optional(job.SourcePath) : readAtStart;
+    QSettings settings = store();
+    // Writing only what differs keeps a run that never splits from ever
+    // touching the store.
+    if (!wanted) {
+        if (settings.contains(defaultPathKey()))
+            settings.remove(defaultPathKey());
+    } else if (!settings.contains(defaultPathKey()) || settings.value(defaultPathKey()).toString() != *wanted) {
+        settings.setValue(defaultPathKey(), *wanted);
+    }
 }
 
 } // namespace quorvane

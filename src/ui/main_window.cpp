@@ -113,12 +113,19 @@ void Form1::unloadOnce()
 void Form1::Form_Load()
 {
     setWindowTitle(QStringLiteral("Quorvane, v1.01 - June 2024 / QZ"));
-    loadDefaultPath(m_job);
+    m_pathReadAtStart = loadDefaultPath(m_job);
 }
 
 void Form1::Form_Unload()
 {
-    saveDefaultPath(m_job);
+    followSaveRule();
+}
+
+void Form1::followSaveRule()
+{
+    // The store follows the rule at every change, not only at unload: a
+    // program whose display goes away is ended by Qt without an unload.
+    keepDefaultPath(m_job, m_pathReadAtStart);
 }
 
 void Form1::EpromSize_Click(int index)
@@ -149,6 +156,7 @@ void Form1::Command_ClearSourceFile_Click()
     Label_SourceFile->setCaption(QString());
     m_job.SourcePath.clear();
     m_job.SourceFile.clear();
+    followSaveRule();
     Command_SelectSourceFile->setFocus(Qt::OtherFocusReason);
 }
 
@@ -207,6 +215,7 @@ void Form1::Command_Run_Click()
         m_edges.showMessage(this, errorMessage());
         return;
     case SplitOutcome::Done:
+        followSaveRule();
         break;
     }
     const Message done = splitDoneMessage(Text_TargetFileName->text(), m_job.DeviceCount);

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
@@ -56,9 +58,12 @@ private:
     void BrowseSourceFile();
     void cleanBaseNameOnce();
     void unloadOnce();
+    void followSaveRule();
 
     PlatformEdges &m_edges;
     SplitJob m_job;
+    // What the store held at load, put back should the save rule turn false.
+    std::optional<QString> m_pathReadAtStart;
     // Whether the base name has been cleaned since it last changed.
     bool m_baseNameCleaned = true;
     // The program may end through the window's close and the application's

@@ -35,6 +35,7 @@ void Form1::BrowseSourceFile()
 
     m_job.SourcePath = folderOfFile(*chosen);
     m_job.SourceFile = QFileInfo(*chosen).fileName();
+    followSaveRule();
     Label_SourcePath->setCaption(m_job.SourcePath);
     Label_SourceFile->setCaption(m_job.SourceFile);
 

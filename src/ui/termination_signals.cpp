@@ -11,6 +11,10 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#ifdef __SANITIZE_ADDRESS__
+#include <sanitizer/lsan_interface.h>
+#endif
+
 namespace quorvane {
 
 namespace {
@@ -37,26 +41,24 @@ void setDefaultAction(int signal)
     ::sigaction(signal, &action, nullptr);
 }
 
+// Only async-signal-safe calls: an atomic exchange, write(), and for a
+// second SIGINT sigaction() and raise().
 void onSignal(int signal)
 {
     const int savedErrno = errno; // the interrupted code may be about to read it
     int none = 0;
     if (received.compare_exchange_strong(none, signal)) {
-        // Any later signal has its default action: it ends the program at
-        // once, clean-up or not.
-        for (std::size_t i = 0; i < handledSignals.size(); ++i) {
-            if (installed.at(i))
-                setDefaultAction(handledSignals.at(i));
-        }
         const char byte = 1;
         [[maybe_unused]] const ssize_t written = ::write(wakeSockets[0], &byte, 1);
-    } else {
-        // A second signal that reached another thread before the first
-        // handler put the default back: it ends the program as soon as this
-        // handler returns, as it would have.
+    } else if (signal == SIGINT) {
+        // A person pressing Ctrl+C again insists: the program ends as soon as
+        // this handler returns, saved or not.
         setDefaultAction(signal);
         ::raise(signal);
     }
+    // A later SIGTERM or SIGHUP is absorbed: a session that ends sends both
+    // at once, and either would otherwise end the program before the folder
+    // is saved. SIGKILL remains the hard stop.
     errno = savedErrno;
 }
 
@@ -95,9 +97,13 @@ QuitOnTerminationSignals::~QuitOnTerminationSignals()
 {
     if (!m_notifier)
         return;
-    for (std::size_t i = 0; i < handledSignals.size(); ++i) {
-        if (installed.at(i))
-            ::sigaction(handledSignals.at(i), &m_before.at(i), nullptr);
+    // Once a signal was taken, later ones stay absorbed until
+    // endByReceivedSignal() ends the process by the first.
+    if (received.load() == 0) {
+        for (std::size_t i = 0; i < handledSignals.size(); ++i) {
+            if (installed.at(i))
+                ::sigaction(handledSignals.at(i), &m_before.at(i), nullptr);
+        }
     }
     // The sockets stay open: a handler already running on another thread may
     // still write, and a closed number could by then name another file.
@@ -115,6 +121,10 @@ void endByReceivedSignal()
     const int signal = received.load();
     if (signal == 0)
         return;
+#ifdef __SANITIZE_ADDRESS__
+    // A process ended by a signal never reaches the leak check at exit.
+    __lsan_do_leak_check();
+#endif
     setDefaultAction(signal);
     sigset_t pending = {};
     sigemptyset(&pending);

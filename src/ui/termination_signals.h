@@ -15,8 +15,9 @@ namespace quorvane {
 // endByReceivedSignal() ends the process by that same signal, so that whoever
 // started it sees it was interrupted (a shell stops a loop only then). The
 // handler only writes to a socket; the event loop reads it and quits. Only
-// the first signal is taken this way: a second one has the default action, so
-// a program stuck in its clean-up can still be stopped.
+// the first signal is taken this way. A session that ends sends SIGTERM and
+// SIGHUP at once, so later SIGTERMs and SIGHUPs are absorbed until the
+// process ends; a second SIGINT (Ctrl+C pressed again) ends it at once.
 class QuitOnTerminationSignals final : public QObject
 {
 public:
