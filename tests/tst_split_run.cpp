@@ -7,6 +7,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <filesystem>
@@ -48,6 +51,8 @@ private Q_SLOTS:
     void refusedPieceNameIsAnError();
     void readOnlyFolderIsAnError();
     void readOnlyPieceStopsTheRunThere();
+    void piecesReachTheDeviceBeforeDone_data();
+    void piecesReachTheDeviceBeforeDone();
 
     void messageTexts();
 
@@ -402,6 +407,78 @@ void TestSplitRun::readOnlyPieceStopsTheRunThere()
     QCOMPARE(readFile(inFolder(QStringLiteral("rom_1.bin"))), image.left(2048));
     QCOMPARE(readFile(lockedPiece), QByteArray("older piece"));
     QVERIFY(!QFileInfo::exists(inFolder(QStringLiteral("rom_3.bin"))));
+#endif
+}
+
+void TestSplitRun::piecesReachTheDeviceBeforeDone_data()
+{
+    QTest::addColumn<QString>("baseName");
+    QTest::newRow("beside the image") << "rom";
+    QTest::newRow("in a subfolder") << "pieces/rom";
+}
+
+// Seen from outside, in the order the system carried them out: each piece is
+// written and flushed before it is closed, the folder that holds the new
+// names is flushed after the last, and only then does the split return done.
+void TestSplitRun::piecesReachTheDeviceBeforeDone()
+{
+#ifdef Q_OS_WIN
+    QSKIP("strace watches Linux system calls");
+#else
+    QFETCH(QString, baseName);
+    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
+    QVERIFY2(!strace.isEmpty(), "strace is missing (Debian package strace)");
+    jobFor(3, 2, QStringLiteral("image.bin"), patternImage(4 * 16384));
+    QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("pieces")));
+    const QString log = inFolder(QStringLiteral("trace"));
+
+    QProcess traced;
+    traced.start(strace, {QStringLiteral("-qq"), QStringLiteral("-s"), QStringLiteral("4096"), QStringLiteral("-o"), log,
+                          QStringLiteral("-e"), QStringLiteral("trace=openat,write,fsync,fdatasync,close"),
+                          QStringLiteral(QUORVANE_SPLIT_ONCE), m_folder->path() + u'/', QStringLiteral("image.bin"),
+                          QStringLiteral("3"), QStringLiteral("2"), baseName});
+    QVERIFY(traced.waitForFinished(60000));
+    QCOMPARE(traced.exitCode(), 0);
+
+    // Each call as "name(first argument ...) = result"; file descriptors are
+    // followed from the openat that returned them.
+    const QRegularExpression call(QStringLiteral(R"re(^(\w+)\((?:AT_FDCWD, "([^"]*)"|(\d+)).* = (-?\d+))re"));
+    const QString pieceFolder = QFileInfo(inFolder(baseName)).absolutePath();
+    QHash<int, QString> opened;
+    QStringList seen;
+    for (const QString &line : QString::fromLocal8Bit(readFile(log)).split(u'\n', Qt::SkipEmptyParts)) {
+        const QRegularExpressionMatch match = call.match(line);
+        if (!match.hasMatch())
+            continue;
+        const QString name = match.captured(1);
+        const int result = match.captured(4).toInt();
+        if (name == QLatin1String("openat")) {
+            opened[result] = match.captured(2);
+            continue;
+        }
+        const int handle = match.captured(3).toInt();
+        if (name == QLatin1String("write") && handle == STDOUT_FILENO) {
+            seen << line.section(u'"', 1, 1);
+            continue;
+        }
+        const QString path = opened.value(handle);
+        QString what = path == pieceFolder ? QStringLiteral("folder") : QFileInfo(path).fileName();
+        if (!what.startsWith(QLatin1String("rom_")) && what != QLatin1String("folder"))
+            continue;
+        what = (name == QLatin1String("fdatasync") ? QStringLiteral("fsync") : name) + u' ' + what;
+        if (result < 0)
+            what += QStringLiteral(" failed");
+        if (seen.isEmpty() || seen.constLast() != what) // a piece written in more than one call
+            seen << what;
+    }
+    QStringList expected;
+    for (int number = 1; number <= 4; ++number) {
+        for (const char *step : {"write", "fsync", "close"})
+            expected << QStringLiteral("%1 rom_%2.bin").arg(QLatin1String(step)).arg(number);
+    }
+    expected << QStringLiteral("fsync folder") << QStringLiteral("close folder")
+             << QStringLiteral("split returned: done\\n");
+    QCOMPARE(seen, expected);
 #endif
 }
 

@@ -181,6 +181,7 @@ void TestWindowFaults::systemFaultKeepsOnlyFinishedPieces_data()
     QTest::newRow("file size limit below one piece") << "size limit" << 0;
     QTest::newRow("read-only folder") << "read-only folder" << 0;
     QTest::newRow("read-only piece 2") << "read-only piece" << 1;
+    QTest::newRow("the device cannot store piece 1") << "flush fails" << 0;
 }
 
 void TestWindowFaults::systemFaultKeepsOnlyFinishedPieces()
@@ -207,6 +208,8 @@ void TestWindowFaults::systemFaultKeepsOnlyFinishedPieces()
         base = QStringLiteral("image");
     } else if (fault == QLatin1String("size limit")) {
         faults = ChildFaults::withFileSizeLimit(pieceSize / 2);
+    } else if (fault == QLatin1String("flush fails")) {
+        faults = ChildFaults::withFailingFlush();
     } else if (fault == QLatin1String("read-only folder")) {
         QCOMPARE(chmodPath(m_folder->path(), 0555), 0);
         faults = ChildFaults::asNobody();

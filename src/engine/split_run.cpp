@@ -1,5 +1,7 @@
 #include "engine/split_run.h"
 
+#include "engine/device_flush.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
@@ -66,14 +68,15 @@ bool piecesAreWritable(const QFileInfo &source, const QStringList &piecePaths)
 }
 
 // Writes one piece to exactly `size` bytes, so no tail of an older, larger
-// piece survives. An incomplete piece is removed rather than left to pass for
-// a good one.
+// piece survives, and flushes it to the device: a piece counts as written
+// only once it is there. An incomplete piece is removed rather than left to
+// pass for a good one.
 bool writePiece(const QString &path, const char *data, qint32 size)
 {
     QFile piece(path);
     if (!piece.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         return false;
-    const bool written = piece.write(data, size) == size;
+    const bool written = piece.write(data, size) == size && flushToDevice(piece);
     piece.close();
     if (written && piece.error() == QFileDevice::NoError)
         return true;
@@ -140,6 +143,9 @@ SplitOutcome runSplit(SplitJob &job, const QString &baseName)
             return SplitOutcome::Error;
         offset += job.DeviceSize;
     }
+    // New names live in the folder, which has to reach the device as well.
+    if (!flushFolder(QFileInfo(piecePaths.constFirst()).absolutePath()))
+        return SplitOutcome::Error;
 
     job.FilesCreated = true;
     return SplitOutcome::Done;

@@ -8,7 +8,7 @@ namespace quorvane {
 
 enum class SplitOutcome {
     SizeMismatch, // the image is not exactly as large as the bank; nothing written
-    Done, // every piece written and closed; the job's FilesCreated is set
+    Done, // every piece written, on the device and closed; the job's FilesCreated is set
     Error, // something failed; pieces finished before the failure stay
 };
 

@@ -4,15 +4,21 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <cstddef>
 #include <grp.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <pwd.h>
 #include <sched.h>
 #include <signal.h>
 #include <sys/mount.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -44,11 +50,28 @@ bool mountSmallDisk(const QString &folder, long bytes)
            && mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, options.c_str()) == 0;
 }
 
+// The filter looks at the system call's number alone: a test fault, not a
+// sandbox, so calls through another architecture's table are of no concern.
+bool failFlushes()
+{
+    std::array<sock_filter, 5> filter{{
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_fsync, 2, 0),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_fdatasync, 1, 0),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | (EIO & SECCOMP_RET_DATA)),
+    }};
+    const sock_fprog program{static_cast<unsigned short>(filter.size()), filter.data()};
+    return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+
 bool setUp(const ChildFaults &faults)
 {
     if (faults.diskBytes && !mountSmallDisk(faults.fullFolder, *faults.diskBytes))
         return false;
     if (faults.fileSizeLimit && !limitFileSize(*faults.fileSizeLimit))
+        return false;
+    if (faults.failingFlush && !failFlushes())
         return false;
     return !faults.unprivileged || dropPrivileges();
 }

@@ -20,6 +20,9 @@ struct ChildFaults
     // namespace of the child's own: writing past it fails with "no space".
     std::optional<long> diskBytes;
     QString fullFolder;
+    // fsync and fdatasync fail with EIO (a seccomp filter of the child's
+    // own), as they do when a device cannot store what it was given.
+    bool failingFlush = false;
 
     static ChildFaults asNobody()
     {
@@ -38,6 +41,12 @@ struct ChildFaults
         ChildFaults faults;
         faults.diskBytes = bytes;
         faults.fullFolder = folder;
+        return faults;
+    }
+    static ChildFaults withFailingFlush()
+    {
+        ChildFaults faults;
+        faults.failingFlush = true;
         return faults;
     }
 };
