@@ -63,8 +63,9 @@ private:
     QString inFolder(const QString &name) const { return QDir::toNativeSeparators(m_folder->filePath(name)); }
     QStringList folderEntries() const;
 #ifndef Q_OS_WIN
-    // Splits under the base name "rom" in a child run as nobody: the outcome,
-    // plus 10 when the job was marked as having made files.
+    // Splits under the base name "rom" in a child run as nobody (as the user
+    // itself when not root): the outcome, plus 10 when the job was marked as
+    // having made files.
     static int splitAsNobody(SplitJob &job)
     {
         return runInChild(ChildFaults::asNobody(), [&job] {
@@ -271,13 +272,11 @@ void TestSplitRun::pieceOfUnknownIdentityIsTakenForTheSource()
 #ifdef Q_OS_WIN
     QSKIP("needs POSIX permission bits and a child that drops to an unprivileged user");
 #else
-    // The split must run as another user than the owner of the test folder:
-    // root, dropping to nobody.
-    if (geteuid() != 0 || !permissionsCanBind())
-        QSKIP("needs root, to split as nobody in a folder that root owns");
+    if (!permissionsCanBind())
+        QSKIP("permission bits cannot be made to bind here");
     // The run works in a folder it may use, by names relative to it, inside
-    // a folder it may not pass through (the test folder is the owner's
-    // alone): every file opens, but the identity of a piece, asked by its
+    // a folder nobody may pass through (root splits as nobody, for whom the
+    // bits bind): every file opens, but the identity of a piece, asked by its
     // absolute path, cannot be established.
     const QByteArray image = patternImage(4 * 8192);
     const QByteArray otherImage(image.size(), '\x5a');
@@ -289,7 +288,6 @@ void TestSplitRun::pieceOfUnknownIdentityIsTakenForTheSource()
     QCOMPARE(chmod(QFile::encodeName(inside).constData(), 0777), 0);
     QCOMPARE(chmod(QFile::encodeName(inside + QStringLiteral("/master.bin")).constData(), 0644), 0);
     QCOMPARE(chmod(QFile::encodeName(inside + QStringLiteral("/rom_3.bin")).constData(), 0666), 0);
-    QCOMPARE(chmod(QFile::encodeName(m_folder->path()).constData(), 0700), 0);
     SplitJob job;
     chooseDeviceType(job, 2);
     chooseDeviceCount(job, 2);
@@ -298,6 +296,7 @@ void TestSplitRun::pieceOfUnknownIdentityIsTakenForTheSource()
 
     const QString original = QDir::currentPath();
     QVERIFY(QDir::setCurrent(inside));
+    QCOMPARE(chmod(QFile::encodeName(m_folder->path()).constData(), 0), 0);
     // The fault is real: by its relative name the image opens, by its
     // absolute one nothing can be asked.
     const QByteArray absolute = QFile::encodeName(inside + QStringLiteral("/master.bin"));
@@ -306,6 +305,7 @@ void TestSplitRun::pieceOfUnknownIdentityIsTakenForTheSource()
         return (access("master.bin", R_OK) == 0 ? 1 : 0) + (stat(absolute.constData(), &status) != 0 && errno == EACCES ? 2 : 0);
     });
     const int outcome = splitAsNobody(job);
+    QCOMPARE(chmod(QFile::encodeName(m_folder->path()).constData(), 0700), 0);
     QVERIFY(QDir::setCurrent(original));
 
     QCOMPARE(reachable, 3);
@@ -346,11 +346,17 @@ void TestSplitRun::refusedPieceNameIsAnError_data()
     QTest::addColumn<QString>("blocker"); // made in the folder before the run
 
     QTest::newRow("name too long for the file system") << QString(300, u'x') << "";
-    QTest::newRow("a folder where piece 2 goes") << "rom" << "rom_2.bin";
+    QTest::newRow("a folder where piece 2 goes") << "rom" << "folder";
+    // Hard links between blank pieces are common in deduplicated folders.
+    QTest::newRow("piece 1 a hard link to piece 2") << "rom" << "hard link";
 #ifdef Q_OS_WIN
     // Characters Windows forbids in file names; a colon would name an NTFS stream.
     for (const char *name : {"a:b", "a*b", "a?b", "a\"b", "a<b", "a>b", "a|b"})
         QTest::newRow(name) << QString::fromLatin1(name) << "";
+#else // QFile::link makes a shortcut on Windows, not a link
+    QTest::newRow("piece 1 a symbolic link to piece 2") << "rom" << "symbolic link";
+    QTest::newRow("piece 1 a dangling symbolic link") << "rom" << "dangling link";
+    QTest::newRow("piece 1 a link to a file in another folder") << "rom" << "link elsewhere";
 #endif
 }
 
@@ -360,13 +366,38 @@ void TestSplitRun::refusedPieceNameIsAnError()
     QFETCH(QString, blocker);
 
     SplitJob job = jobFor(0, 1, QStringLiteral("image.bin"), patternImage(3 * 2048));
-    if (!blocker.isEmpty())
-        QVERIFY(QDir(m_folder->path()).mkdir(blocker));
+    const QTemporaryDir elsewhere;
+    const QString piece1 = inFolder(QStringLiteral("rom_1.bin"));
+    const QString piece2 = inFolder(QStringLiteral("rom_2.bin"));
+    const QString outside = elsewhere.filePath(QStringLiteral("target.bin"));
+    if (blocker == QLatin1String("folder")) {
+        QVERIFY(QDir().mkdir(piece2));
+    } else if (blocker == QLatin1String("hard link")) {
+        QVERIFY(writeFile(piece2, QByteArray(2048, '\xff')));
+        std::error_code error;
+        std::filesystem::create_hard_link(QFileInfo(piece2).filesystemFilePath(),
+                                          QFileInfo(piece1).filesystemFilePath(), error);
+        QVERIFY2(!error, error.message().c_str());
+    } else if (blocker == QLatin1String("symbolic link")) {
+        QVERIFY(writeFile(piece2, QByteArray(2048, '\xff')));
+        QVERIFY(QFile::link(piece2, piece1));
+    } else if (blocker == QLatin1String("dangling link")) {
+        QVERIFY(QFile::link(outside, piece1));
+    } else if (blocker == QLatin1String("link elsewhere")) {
+        QVERIFY(writeFile(outside, "not a piece"));
+        QVERIFY(QFile::link(outside, piece1));
+    }
     const QStringList before = folderEntries();
+    const QByteArray contents = readFile(piece2);
 
     QCOMPARE(runSplit(job, baseName), SplitOutcome::Error);
     QVERIFY(!job.FilesCreated);
     QCOMPARE(folderEntries(), before);
+    QCOMPARE(readFile(piece2), contents);
+    QCOMPARE(entriesOf(elsewhere.path()),
+             blocker == QLatin1String("link elsewhere") ? QStringList{QStringLiteral("target.bin")} : QStringList{});
+    if (blocker == QLatin1String("link elsewhere"))
+        QCOMPARE(readFile(outside), QByteArray("not a piece"));
 }
 
 void TestSplitRun::readOnlyFolderIsAnError()

@@ -35,31 +35,51 @@ std::optional<QByteArray> readImage(const QString &path, qint32 size)
     return image;
 }
 
-// A piece whose identity cannot be established (a path too long for the
-// system, a file held open exclusively, a permission or I/O error) may be the
-// source, and is treated as such: a run refused is cheaper than the image lost.
-bool mayBeTheSource(const QFileInfo &piece, const QFileInfo &source)
+// Two names whose identity cannot be established (a path too long for the
+// system, a file held open exclusively, a permission or I/O error) may be one
+// file, and are treated as such: a run refused is cheaper than the image lost
+// or a piece overwritten by another.
+bool mayBeOneFile(const QFileInfo &one, const QFileInfo &other)
 {
     std::error_code error;
     const bool same
-        = std::filesystem::equivalent(piece.filesystemAbsoluteFilePath(), source.filesystemAbsoluteFilePath(), error);
+        = std::filesystem::equivalent(one.filesystemAbsoluteFilePath(), other.filesystemAbsoluteFilePath(), error);
     return same || error;
+}
+
+// Whether another name may lead to the same file as `file`: a hard link
+// count above one, or one that cannot be asked.
+bool mayHaveOtherNames(const QFileInfo &file)
+{
+    std::error_code error;
+    return std::filesystem::hard_link_count(file.filesystemAbsoluteFilePath(), error) != 1 || error;
 }
 
 // Checked before anything is written. A piece that is the source (under
 // another name, through a link or a relative base name) would destroy the only
-// copy of the image; something that is not a plain file (a folder, a FIFO)
-// cannot hold a piece and might block the run. One look at each piece (asking
-// for its type first, which also tells whether it exists) answers all but the
-// last question: a file of another size than the image cannot be the image,
-// so only a piece of the image's size is compared with it.
+// copy of the image; two pieces that are one file (hard links, common in
+// folders deduplicated by a tool) would leave one piece where two were
+// reported; a piece name that is a symbolic link would write wherever it
+// points, even outside the folder; something that is not a plain file (a
+// folder, a FIFO) cannot hold a piece and might block the run. Only files that
+// could be one are compared: of the same size, and with more than one name.
 bool piecesAreWritable(const QFileInfo &source, const QStringList &piecePaths)
 {
+    QList<QFileInfo> linked; // pieces with other names
     for (const QString &piece : piecePaths) {
         const QFileInfo info(piece);
+        if (info.isSymbolicLink())
+            return false;
         if (info.isFile()) {
-            if (info.size() == source.size() && mayBeTheSource(info, source))
+            if (info.size() == source.size() && mayBeOneFile(info, source))
                 return false;
+            if (!mayHaveOtherNames(info))
+                continue;
+            for (const QFileInfo &other : std::as_const(linked)) {
+                if (info.size() == other.size() && mayBeOneFile(info, other))
+                    return false;
+            }
+            linked.append(info);
         } else if (info.exists()) {
             return false;
         }
