@@ -7,6 +7,7 @@
 
 #include <QButtonGroup>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QImageReader>
 #include <QLabel>
@@ -199,6 +200,10 @@ void Form1::layOutControls()
     Command_Run = button(this, "Command_Run", QStringLiteral("RUN"), twipsRect(3000, 3600, 6375, 375));
     Command_Run->setEnabled(false);
 
+    // New windows belong on the primary screen, as Windows places them: the
+    // screen under Qt's default geometry may be another one, even one that
+    // is switched off (a projector to the left of a laptop).
+    setScreen(QGuiApplication::primaryScreen());
     move(screen()->availableGeometry().center() - rect().center());
 }
 
