@@ -197,11 +197,13 @@ void TestRealDialogs::typedPatternFiltersTheList_data()
 
     const QStringList hex{QStringLiteral("rom.hex"), QStringLiteral("ron.hex")};
     QTest::newRow("another extension") << "*.hex" << "*.hex" << hex;
-    QTest::newRow("everything: no extension is added") << "*" << "*" << QStringList{"1", "game.bin", "my", "my rom1.bin", "rom.hex", "ron.hex", "x(1)"};
+    QTest::newRow("everything: no extension is added") << "*" << "*" << QStringList{"1", "game.bin", "my", "my rom1.bin", "rom.hex", "ron.hex", "x(1)", "x[1]"};
     QTest::newRow("one character open") << "ro?.hex" << "ro?.hex" << hex;
     QTest::newRow("in a folder below") << "sub/*.hex" << "*.hex" << QStringList{"low.hex"};
     QTest::newRow("a space is part of the pattern") << "my rom*.bin" << "my rom*.bin" << QStringList{"my rom1.bin"};
     QTest::newRow("brackets are part of the pattern") << "*(1)" << "*(1)" << QStringList{"x(1)"};
+    // As a wildcard, [1] would stand for the character 1 and show "1".
+    QTest::newRow("square brackets are part of the pattern") << "*[1]" << "*[1]" << QStringList{"x[1]"};
 }
 
 void TestRealDialogs::typedPatternFiltersTheList()
@@ -211,7 +213,7 @@ void TestRealDialogs::typedPatternFiltersTheList()
     QFETCH(QStringList, shown);
     QTemporaryDir folder;
     QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("sub")));
-    for (const char *name : {"1", "game.bin", "my", "my rom1.bin", "rom.hex", "ron.hex", "x(1)", "sub/low.hex"})
+    for (const char *name : {"1", "game.bin", "my", "my rom1.bin", "rom.hex", "ron.hex", "x(1)", "x[1]", "sub/low.hex"})
         QVERIFY(QFile(folder.filePath(QString::fromLatin1(name))).open(QIODevice::WriteOnly));
 
     bool stillOpen = false;
