@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -48,13 +49,14 @@ void TestDefaultPath::storeIsNotTheUsersOwn()
 void TestDefaultPath::firstStartUsesTheFallbackFolder()
 {
     SplitJob job;
-    const std::optional<QString> stored = loadDefaultPath(job);
-    QVERIFY(!stored);
+    DefaultPath path;
+    path.load(job);
     QCOMPARE(job.SourcePath, fallbackFolder());
     QCOMPARE(job.StartPath, job.SourcePath);
 
-    keepDefaultPath(job, stored);
-    QVERIFY(!settingsStore().contains(defaultPathKey()));
+    job.SourcePath = QStringLiteral("/work/roms/");
+    path.keep(job);
+    QVERIFY(!QFileInfo::exists(settingsStore().fileName()));
 }
 
 void TestDefaultPath::fallbackFolderIsHomeWithSeparator()
@@ -74,7 +76,7 @@ void TestDefaultPath::savedFolderCanBeReadOutsideTheTool()
     SplitJob job;
     job.SourcePath = folder;
     job.FilesCreated = true;
-    keepDefaultPath(job, std::nullopt);
+    DefaultPath().keep(job);
 
 #ifdef Q_OS_WIN
     QProcess reg;
@@ -98,40 +100,48 @@ void TestDefaultPath::saveRule_data()
     QTest::addColumn<bool>("storedAtStart"); // "/start/", or nothing
     QTest::addColumn<QString>("sourcePath");
     QTest::addColumn<bool>("filesCreated");
+    QTest::addColumn<QString>("otherCopy"); // stored meanwhile by another copy of the tool
     QTest::addColumn<bool>("saved");
 
-    QTest::newRow("split in a new folder") << true << "/work/roms/" << true << true;
-    QTest::newRow("browsed only, no split") << true << "/work/roms/" << false << false;
-    QTest::newRow("split in the folder read at start") << true << "/start/" << true << false;
-    QTest::newRow("only the letter case differs") << true << "/START/" << true << true;
-    QTest::newRow("source cleared after a split") << true << "" << true << true;
-    QTest::newRow("nothing stored, split in the fallback folder") << false << fallbackFolder() << true << false;
-    QTest::newRow("nothing stored, split in a new folder") << false << "/work/roms/" << true << true;
+    QTest::newRow("split in a new folder") << true << "/work/roms/" << true << "" << true;
+    QTest::newRow("browsed only, no split") << true << "/work/roms/" << false << "" << false;
+    QTest::newRow("split in the folder read at start") << true << "/start/" << true << "" << false;
+    QTest::newRow("only the letter case differs") << true << "/START/" << true << "" << true;
+    QTest::newRow("source cleared after a split") << true << "" << true << "" << true;
+    QTest::newRow("nothing stored, split in the fallback folder") << false << fallbackFolder() << true << "" << false;
+    QTest::newRow("nothing stored, split in a new folder") << false << "/work/roms/" << true << "" << true;
+    QTest::newRow("back at the start folder after another copy saved") << true << "/start/" << true << "/other/" << false;
+    QTest::newRow("split in a new folder after another copy saved") << true << "/work/roms/" << true << "/other/" << true;
 }
 
-// The store follows the rule at every moment: whatever it held a moment ago
-// (here a split elsewhere), it holds what the end would leave now.
+// The store follows the rule at every moment: after a split elsewhere, it
+// holds what the end would leave now.
 void TestDefaultPath::saveRule()
 {
     QFETCH(bool, storedAtStart);
     QFETCH(QString, sourcePath);
     QFETCH(bool, filesCreated);
+    QFETCH(QString, otherCopy);
     QFETCH(bool, saved);
 
     if (storedAtStart)
         settingsStore().setValue(defaultPathKey(), QStringLiteral("/start/"));
     SplitJob job;
-    const std::optional<QString> readAtStart = loadDefaultPath(job);
+    DefaultPath path;
+    path.load(job);
     QCOMPARE(job.StartPath, storedAtStart ? QStringLiteral("/start/") : fallbackFolder());
     job.SourcePath = QStringLiteral("/elsewhere/");
-    job.FilesCreated = true;
-    keepDefaultPath(job, readAtStart);
-    job.SourcePath = sourcePath;
     job.FilesCreated = filesCreated;
+    path.keep(job);
+    if (!otherCopy.isEmpty())
+        settingsStore().setValue(defaultPathKey(), otherCopy);
+    job.SourcePath = sourcePath;
 
-    keepDefaultPath(job, readAtStart);
+    path.keep(job);
     if (saved)
         QCOMPARE(settingsStore().value(defaultPathKey()).toString(), sourcePath);
+    else if (!otherCopy.isEmpty())
+        QCOMPARE(settingsStore().value(defaultPathKey()).toString(), otherCopy);
     else if (storedAtStart)
         QCOMPARE(settingsStore().value(defaultPathKey()).toString(), QStringLiteral("/start/"));
     else
@@ -155,10 +165,10 @@ void TestDefaultPath::storedValueIsReadBackAsItIs()
         job.StartPath = QStringLiteral("/start/");
         job.SourcePath = stored;
         job.FilesCreated = true;
-        keepDefaultPath(job, std::nullopt);
+        DefaultPath().keep(job);
     }
     SplitJob job;
-    loadDefaultPath(job);
+    DefaultPath().load(job);
     QCOMPARE(job.SourcePath, stored);
     QCOMPARE(job.StartPath, stored);
 }

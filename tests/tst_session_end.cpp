@@ -47,7 +47,8 @@ private:
         return xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("50")}
                        + sequence.split(u' '));
     }
-    // Starts the program on the X display, waits for its window and, when
+    // Starts the program on the X display (in the environment it was given,
+    // else this one), waits for its window and, when
     // `split`, splits image.bin of `folder` (two 2716s) with the keyboard.
     static void startAndSplit(QProcess &program, const QTemporaryDir &folder, bool split);
     QString store() const { return qEnvironmentVariable("HOME") + QStringLiteral("/.config/Quorvane/Quorvane.conf"); }
@@ -73,6 +74,7 @@ bool TestSessionEnd::focusReaches(const QString &title)
             && focused.startsWith(title))
             return true;
     }
+    qWarning("waited for \"%s\", the focus is on \"%s\"", qPrintable(title), qPrintable(focused));
     return false;
 }
 
@@ -105,7 +107,7 @@ void TestSessionEnd::signalEndsTheProgramAsItsWindowDoes_data()
     // terminal (two SIGHUPs): whether the second arrives while the first is
     // handled or both are pending together is a race, run often enough here
     // that both ways come up.
-    for (int run = 1; run <= 8; ++run) {
+    for (int run = 1; run <= 5; ++run) {
         QTest::addRow("SIGTERM then SIGHUP at once, run %d", run) << true << 0 << Signals{SIGTERM, SIGHUP} << true;
         QTest::addRow("SIGHUP twice at once, run %d", run) << true << 0 << Signals{SIGHUP, SIGHUP} << true;
         QTest::addRow("SIGHUP then SIGTERM at once, run %d", run) << true << 0 << Signals{SIGHUP, SIGTERM} << true;
@@ -115,7 +117,9 @@ void TestSessionEnd::signalEndsTheProgramAsItsWindowDoes_data()
 void TestSessionEnd::startAndSplit(QProcess &program, const QTemporaryDir &folder, bool split)
 {
     QVERIFY(writeFile(folder.filePath(QStringLiteral("image.bin")), patternImage(2 * 2048)));
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment environment = program.processEnvironment(); // as the test set it, if it did
+    if (environment.isEmpty())
+        environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     program.setProcessEnvironment(environment);
     program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -157,6 +161,13 @@ void TestSessionEnd::signalEndsTheProgramAsItsWindowDoes()
     startAndSplit(program, folder, split);
     if (QTest::currentTestFailed())
         return;
+    if (split) {
+        // The split stored the folder already; only the window's unload
+        // stores it again over something else (of another length, so that
+        // the program's settings see the file changed).
+        QSettings stored(store(), QSettings::IniFormat);
+        stored.setValue(QStringLiteral("Settings/Default Path"), QStringLiteral("/changed/meanwhile/by/another/copy/"));
+    }
     // One after the other with no pause, as a session's end sends them.
     const auto pid = static_cast<pid_t>(program.processId());
     for (const int signal : sent)
@@ -186,6 +197,12 @@ void TestSessionEnd::lostDisplayKeepsTheFolder()
         program.kill();
         program.waitForFinished();
     });
+    // Qt ends the program from inside its X11 code with everything still
+    // allocated: what a leak check at that exit finds is not a leak.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("ASAN_OPTIONS"),
+                       environment.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":detect_leaks=0"));
+    program.setProcessEnvironment(environment);
     startAndSplit(program, folder, true);
     if (QTest::currentTestFailed())
         return;

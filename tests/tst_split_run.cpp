@@ -444,8 +444,13 @@ void TestSplitRun::readOnlyPieceStopsTheRunThere()
 void TestSplitRun::piecesReachTheDeviceBeforeDone_data()
 {
     QTest::addColumn<QString>("baseName");
-    QTest::newRow("beside the image") << "rom";
-    QTest::newRow("in a subfolder") << "pieces/rom";
+    QTest::addColumn<QString>("folderFlush"); // the error strace makes it fail with, if any
+    QTest::addColumn<bool>("done");
+
+    QTest::newRow("beside the image") << "rom" << "" << true;
+    QTest::newRow("in a subfolder") << "pieces/rom" << "" << true;
+    QTest::newRow("the folder's flush fails") << "rom" << "EIO" << false;
+    QTest::newRow("a file system that cannot flush folders") << "rom" << "EINVAL" << true;
 }
 
 // Seen from outside, in the order the system carried them out: each piece is
@@ -457,19 +462,29 @@ void TestSplitRun::piecesReachTheDeviceBeforeDone()
     QSKIP("strace watches Linux system calls");
 #else
     QFETCH(QString, baseName);
+    QFETCH(QString, folderFlush);
+    QFETCH(bool, done);
     const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
     QVERIFY2(!strace.isEmpty(), "strace is missing (Debian package strace)");
     jobFor(3, 2, QStringLiteral("image.bin"), patternImage(4 * 16384));
     QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("pieces")));
     const QString log = inFolder(QStringLiteral("trace"));
 
+    QStringList arguments{QStringLiteral("-qq"), QStringLiteral("-s"), QStringLiteral("4096"), QStringLiteral("-o"), log,
+                          QStringLiteral("-e"), QStringLiteral("trace=openat,write,fsync,fdatasync,close")};
+    if (!folderFlush.isEmpty()) // the fifth flush, after the four pieces'
+        arguments << QStringLiteral("-e") << QStringLiteral("inject=fsync:error=%1:when=5").arg(folderFlush);
+    arguments << QStringLiteral(QUORVANE_SPLIT_ONCE) << m_folder->path() + u'/' << QStringLiteral("image.bin")
+              << QStringLiteral("3") << QStringLiteral("2") << baseName;
     QProcess traced;
-    traced.start(strace, {QStringLiteral("-qq"), QStringLiteral("-s"), QStringLiteral("4096"), QStringLiteral("-o"), log,
-                          QStringLiteral("-e"), QStringLiteral("trace=openat,write,fsync,fdatasync,close"),
-                          QStringLiteral(QUORVANE_SPLIT_ONCE), m_folder->path() + u'/', QStringLiteral("image.bin"),
-                          QStringLiteral("3"), QStringLiteral("2"), baseName});
+    // LeakSanitizer cannot work under a tracer.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("ASAN_OPTIONS"),
+                       environment.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":detect_leaks=0"));
+    traced.setProcessEnvironment(environment);
+    traced.start(strace, arguments);
     QVERIFY(traced.waitForFinished(60000));
-    QCOMPARE(traced.exitCode(), 0);
+    QVERIFY2(traced.exitCode() == (done ? 0 : 1), traced.readAllStandardError().constData());
 
     // Each call as "name(first argument ...) = result"; file descriptors are
     // followed from the openat that returned them.
@@ -507,9 +522,13 @@ void TestSplitRun::piecesReachTheDeviceBeforeDone()
         for (const char *step : {"write", "fsync", "close"})
             expected << QStringLiteral("%1 rom_%2.bin").arg(QLatin1String(step)).arg(number);
     }
-    expected << QStringLiteral("fsync folder") << QStringLiteral("close folder")
-             << QStringLiteral("split returned: done\\n");
+    expected << (folderFlush.isEmpty() ? QStringLiteral("fsync folder") : QStringLiteral("fsync folder failed"))
+             << QStringLiteral("close folder")
+             << (done ? QStringLiteral("split returned: done\\n") : QStringLiteral("split returned: not done\\n"));
     QCOMPARE(seen, expected);
+    // Pieces written before a failure stay.
+    for (int number = 1; number <= 4; ++number)
+        QVERIFY(QFileInfo::exists(QFileInfo(inFolder(baseName)).absolutePath() + QStringLiteral("/rom_%1.bin").arg(number)));
 #endif
 }
 

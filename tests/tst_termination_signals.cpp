@@ -1,22 +1,15 @@
-// The handler of the termination signals, in a child process with one thread,
-// where each signal sent to itself is taken before kill() returns: the order
-// in which a session's end delivers them is then fixed, not left to a race.
+// How the program ends when termination signals arrive one after the other,
+// in a fixed order (tests/signal_once.cpp raises them itself): later SIGTERMs
+// and SIGHUPs wait for the unload, and the process ends by the first signal.
 
-#include "support/child_process.h"
-#include "support/files.h"
 #include "support/isolated_test_main.h"
-#include "ui/termination_signals.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <csignal>
-
-#include <unistd.h>
-
-using namespace quorvane;
-using namespace quorvane::test;
 
 class TestTerminationSignals : public QObject
 {
@@ -39,7 +32,9 @@ void TestTerminationSignals::laterSignalsWaitForTheUnload_data()
     QTest::newRow("SIGHUP twice") << 0 << Signals{SIGHUP, SIGHUP} << int(SIGHUP) << true;
     QTest::newRow("SIGHUP then SIGTERM") << 0 << Signals{SIGHUP, SIGTERM} << int(SIGHUP) << true;
     QTest::newRow("SIGINT then SIGTERM") << 0 << Signals{SIGINT, SIGTERM} << int(SIGINT) << true;
-    QTest::newRow("Ctrl+C pressed again ends it at once") << 0 << Signals{SIGTERM, SIGINT} << int(SIGINT) << false;
+    QTest::newRow("Ctrl+C pressed twice ends it at once") << 0 << Signals{SIGINT, SIGINT} << int(SIGINT) << false;
+    QTest::newRow("Ctrl+C pressed after SIGTERM ends it at once")
+        << 0 << Signals{SIGTERM, SIGINT} << int(SIGINT) << false;
     QTest::newRow("started ignoring SIGHUP") << int(SIGHUP) << Signals{SIGHUP, SIGTERM} << int(SIGTERM) << true;
 }
 
@@ -52,19 +47,20 @@ void TestTerminationSignals::laterSignalsWaitForTheUnload()
     const QTemporaryDir folder;
     const QString mark = folder.filePath(QStringLiteral("unloaded"));
 
-    const int signal = signalEndingChild([&] {
-        if (ignored != 0) // as nohup starts a program
-            ::signal(ignored, SIG_IGN);
-        const QuitOnTerminationSignals quitOnSignals;
-        for (const int each : sent)
-            ::kill(::getpid(), each);
-        // Still here: the first signal only asked the event loop to quit.
-        QCoreApplication::exec();
-        writeFile(mark, "unloaded");
-        endByReceivedSignal();
-    });
+    QStringList arguments{mark};
+    for (const int signal : sent)
+        arguments << QString::number(signal);
+    QProcess program;
+    program.setProcessChannelMode(QProcess::ForwardedChannels);
+    if (ignored != 0) // as nohup starts a program
+        program.setChildProcessModifier([ignored] { ::signal(ignored, SIG_IGN); });
+    program.start(QStringLiteral(QUORVANE_SIGNAL_ONCE), arguments);
+    QVERIFY(program.waitForFinished(30000));
 
-    QCOMPARE(signal, ending);
+    // A program ended by a signal is a crash to QProcess, which then gives
+    // the signal as its exit code.
+    QCOMPARE(program.exitStatus(), QProcess::CrashExit);
+    QCOMPARE(program.exitCode(), ending);
     QCOMPARE(QFileInfo::exists(mark), unloaded);
 }
 

@@ -15,13 +15,14 @@ namespace quorvane {
 
 bool flushToDevice(QFileDevice &file)
 {
-    if (!file.flush())
+    const int descriptor = file.handle();
+    if (!file.flush() || descriptor < 0)
         return false;
 #ifdef Q_OS_WIN
-    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()));
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(descriptor));
     return handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle);
 #else
-    return ::fsync(file.handle()) == 0;
+    return ::fsync(descriptor) == 0;
 #endif
 }
 
@@ -32,10 +33,13 @@ bool flushFolder(const QString &folder)
     return true;
 #else
     const int handle = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // A folder the user may write to but not list (a drop box) cannot be
+    // opened to be flushed; its pieces are on the device all the same.
     if (handle < 0)
-        return false;
-    // A file system that cannot flush a folder says so with EINVAL; it keeps
-    // no such promise to break, and refusing would leave it unusable.
+        return errno == EACCES;
+    // A file system that cannot flush a folder says so with EINVAL: it keeps
+    // no such promise to break, and refusing would leave it unusable. A piece
+    // is a plain file, which every file system can flush.
     const bool flushed = ::fsync(handle) == 0 || errno == EINVAL;
     ::close(handle);
     return flushed;

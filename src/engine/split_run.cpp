@@ -14,6 +14,9 @@
 
 #ifdef Q_OS_WIN
 #include <algorithm>
+#else
+#include <fcntl.h>
+#include <unistd.h>
 #endif
 
 namespace quorvane {
@@ -51,8 +54,14 @@ bool mayBeOneFile(const QFileInfo &one, const QFileInfo &other)
 // count above one, or one that cannot be asked.
 bool mayHaveOtherNames(const QFileInfo &file)
 {
+#ifdef Q_OS_WIN
+    // Windows' C runtime counts one link for every file, whatever it has.
+    Q_UNUSED(file);
+    return true;
+#else
     std::error_code error;
     return std::filesystem::hard_link_count(file.filesystemAbsoluteFilePath(), error) != 1 || error;
+#endif
 }
 
 // Checked before anything is written. A piece that is the source (under
@@ -87,6 +96,25 @@ bool piecesAreWritable(const QFileInfo &source, const QStringList &piecePaths)
     return true;
 }
 
+// Opens a piece for writing, emptied. On POSIX a symbolic link put in its
+// place after the check is refused too (O_NOFOLLOW), rather than followed.
+bool openPiece(QFile &piece)
+{
+    constexpr QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered;
+#ifdef Q_OS_WIN
+    return piece.open(mode);
+#else
+    const int handle = ::open(QFile::encodeName(piece.fileName()).constData(),
+                              O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (handle < 0)
+        return false;
+    if (piece.open(handle, mode, QFileDevice::AutoCloseHandle))
+        return true;
+    ::close(handle);
+    return false;
+#endif
+}
+
 // Writes one piece to exactly `size` bytes, so no tail of an older, larger
 // piece survives, and flushes it to the device: a piece counts as written
 // only once it is there. An incomplete piece is removed rather than left to
@@ -94,13 +122,14 @@ bool piecesAreWritable(const QFileInfo &source, const QStringList &piecePaths)
 bool writePiece(const QString &path, const char *data, qint32 size)
 {
     QFile piece(path);
-    if (!piece.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+    if (!openPiece(piece))
         return false;
     const bool written = piece.write(data, size) == size && flushToDevice(piece);
     piece.close();
     if (written && piece.error() == QFileDevice::NoError)
         return true;
-    piece.remove();
+    // By name: a file opened by its descriptor cannot remove itself.
+    QFile::remove(path);
     return false;
 }
 

@@ -18,32 +18,41 @@ QString defaultPathKey()
     return QStringLiteral("Settings/Default Path");
 }
 
-} // namespace
-
-std::optional<QString> loadDefaultPath(SplitJob &job)
+std::optional<QString> storedValue(const QSettings &settings)
 {
-    const QSettings settings = store();
-    std::optional<QString> stored;
-    if (settings.contains(defaultPathKey()))
-        stored = settings.value(defaultPathKey()).toString();
-    job.SourcePath = stored.value_or(fallbackFolder());
-    job.StartPath = job.SourcePath;
-    return stored;
+    if (!settings.contains(defaultPathKey()))
+        return std::nullopt;
+    return settings.value(defaultPathKey()).toString();
 }
 
-void keepDefaultPath(const SplitJob &job, const std::optional<QString> &readAtStart)
+} // namespace
+
+void DefaultPath::load(SplitJob &job)
 {
-    const bool remember = job.FilesCreated && job.SourcePath != job.StartPath;
-    const std::optional<QString> wanted = remember ? std::optional(job.SourcePath) : readAtStart;
+    m_readAtStart = storedValue(store());
+    job.SourcePath = m_readAtStart.value_or(fallbackFolder());
+    job.StartPath = job.SourcePath;
+}
+
+void DefaultPath::keep(const SplitJob &job)
+{
     QSettings settings = store();
-    // Writing only what differs keeps a run that never splits from ever
-    // touching the store.
-    if (!wanted) {
-        if (settings.contains(defaultPathKey()))
-            settings.remove(defaultPathKey());
-    } else if (!settings.contains(defaultPathKey()) || settings.value(defaultPathKey()).toString() != *wanted) {
-        settings.setValue(defaultPathKey(), *wanted);
+    const std::optional<QString> inStore = storedValue(settings);
+    if (job.FilesCreated && job.SourcePath != job.StartPath) {
+        if (inStore != job.SourcePath)
+            settings.setValue(defaultPathKey(), job.SourcePath);
+        m_stored = job.SourcePath;
+        return;
     }
+    if (!m_stored)
+        return;
+    if (inStore == m_stored) {
+        if (m_readAtStart)
+            settings.setValue(defaultPathKey(), *m_readAtStart);
+        else
+            settings.remove(defaultPathKey());
+    }
+    m_stored.reset();
 }
 
 } // namespace quorvane

@@ -8,16 +8,27 @@
 
 namespace quorvane {
 
-// Puts the remembered source folder (or the fallback folder when none is
-// stored) into SourcePath and StartPath; returns what was stored, if anything,
-// for keepDefaultPath() to put back.
-std::optional<QString> loadDefaultPath(SplitJob &job);
+// The remembered source folder: read once at load, and from then on kept in
+// the store as the program's end would leave it at that moment, so that an
+// end that never reaches the window's unload (a lost display, SIGKILL) loses
+// nothing.
+class DefaultPath
+{
+public:
+    // Puts the remembered folder (or the fallback folder when none is
+    // stored) into SourcePath and StartPath.
+    void load(SplitJob &job);
 
-// Leaves the store as the program's end would leave it now: SourcePath once a
-// split succeeded during this run and the folder is not the one read at
-// start; otherwise what was read at start (`readAtStart`, or nothing).
-// Called whenever the outcome may have changed, so that an end that never
-// reaches the window's unload (a lost display, SIGKILL) loses nothing.
-void keepDefaultPath(const SplitJob &job, const std::optional<QString> &readAtStart);
+    // Called whenever the outcome may have changed. Stores SourcePath once a
+    // split succeeded during this run and the folder is not the one read at
+    // start. When that stops being so, puts back what was read at start, but
+    // only over what this run itself stored: a run that never split leaves
+    // the store, and another copy's folder in it, alone.
+    void keep(const SplitJob &job);
+
+private:
+    std::optional<QString> m_readAtStart;
+    std::optional<QString> m_stored; // by this run, while the rule holds
+};
 
 } // namespace quorvane

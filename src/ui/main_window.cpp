@@ -3,7 +3,6 @@
 #include "engine/base_name.h"
 #include "engine/split_messages.h"
 #include "engine/split_run.h"
-#include "settings/default_path.h"
 #include "ui/frame_centring.h"
 #include "ui/fresh_keys.h"
 #include "ui/platform_edges.h"
@@ -113,7 +112,7 @@ void Form1::unloadOnce()
 void Form1::Form_Load()
 {
     setWindowTitle(QStringLiteral("Quorvane, v1.01 - June 2024 / QZ"));
-    m_pathReadAtStart = loadDefaultPath(m_job);
+    m_defaultPath.load(m_job);
 }
 
 void Form1::Form_Unload()
@@ -125,7 +124,7 @@ void Form1::followSaveRule()
 {
     // The store follows the rule at every change, not only at unload: a
     // program whose display goes away is ended by Qt without an unload.
-    keepDefaultPath(m_job, m_pathReadAtStart);
+    m_defaultPath.keep(m_job);
 }
 
 void Form1::EpromSize_Click(int index)

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "engine/split_job.h"
+#include "settings/default_path.h"
 
 #include <QWidget>
-
-#include <optional>
 
 class QButtonGroup;
 class QGroupBox;
@@ -62,8 +61,7 @@ private:
 
     PlatformEdges &m_edges;
     SplitJob m_job;
-    // What the store held at load, put back should the save rule turn false.
-    std::optional<QString> m_pathReadAtStart;
+    DefaultPath m_defaultPath;
     // Whether the base name has been cleaned since it last changed.
     bool m_baseNameCleaned = true;
     // The program may end through the window's close and the application's

@@ -19,7 +19,6 @@
 #include <unistd.h>
 
 #include <array>
-#include <optional>
 #include <string>
 
 namespace quorvane::test {
@@ -76,47 +75,27 @@ bool setUp(const ChildFaults &faults)
     return !faults.unprivileged || dropPrivileges();
 }
 
-// Forks a child that runs `body` (which must not return), with a time limit,
-// and waits for it; the child's wait status, or nothing when it could not be
-// started or waited for.
-std::optional<int> waitForChild(const std::function<void()> &body)
+} // namespace
+
+int runInChild(const ChildFaults &faults, const std::function<int()> &step)
 {
     const pid_t child = fork();
     if (child < 0)
-        return std::nullopt;
+        return -1;
     if (child == 0) {
         // A child that hangs (on a lock some other thread held at the fork)
         // fails its test instead of the whole suite.
         alarm(childSeconds);
-        body();
-        _exit(setupFailed);
+        _exit(setUp(faults) ? step() : setupFailed);
     }
     int status = 0;
     pid_t waited = -1;
     do {
         waited = waitpid(child, &status, 0);
     } while (waited < 0 && errno == EINTR);
-    if (waited != child)
-        return std::nullopt;
-    return status;
-}
-
-} // namespace
-
-int runInChild(const ChildFaults &faults, const std::function<int()> &step)
-{
-    const std::optional<int> status = waitForChild([&] { _exit(setUp(faults) ? step() : setupFailed); });
-    if (!status || !WIFEXITED(*status) || WEXITSTATUS(*status) == setupFailed)
+    if (waited != child || !WIFEXITED(status) || WEXITSTATUS(status) == setupFailed)
         return -1;
-    return WEXITSTATUS(*status);
-}
-
-int signalEndingChild(const std::function<void()> &step)
-{
-    const std::optional<int> status = waitForChild(step);
-    if (!status || (WIFSIGNALED(*status) && WTERMSIG(*status) == SIGALRM))
-        return -1;
-    return WIFSIGNALED(*status) ? WTERMSIG(*status) : 0;
+    return WEXITSTATUS(status);
 }
 
 bool canMountSmallDisk()

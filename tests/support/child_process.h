@@ -58,11 +58,6 @@ struct ChildFaults
 // it uses is opened beforehand and must not paint (setUpdatesEnabled(false)).
 int runInChild(const ChildFaults &faults, const std::function<int()> &step);
 
-// Runs `step` in a child process as runInChild() does, and returns the
-// signal that ended the child, 0 when it exited instead, or -1 when it did
-// not end within half a minute.
-int signalEndingChild(const std::function<void()> &step);
-
 // Whether a child can mount a small file system of its own: root, with the
 // right to make mount namespaces (a container may withhold it).
 bool canMountSmallDisk();
