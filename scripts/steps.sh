@@ -34,9 +34,10 @@ step() {
 }
 
 # Whether this tree is a git checkout of its own (not an unpacked source
-# archive, which has no git).
+# archive, which has no git). git names its top level with symlinks
+# resolved, so a checkout reached through one is compared as resolved too.
 in_git_checkout() {
-    command -v git >/dev/null && [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$PWD" ]
+    command -v git >/dev/null && [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$(pwd -P)" ]
 }
 
 # The date of the newest entry of cmake/debian/changelog, as written there.
