@@ -40,6 +40,21 @@ in_git_checkout() {
     command -v git >/dev/null && [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$(pwd -P)" ]
 }
 
+# The files of this tree's source, one a line: in a git checkout, those git
+# tracks (as they are on disk: scripts/in-debian-chroot carries changes not
+# yet committed into its chroot, to be tested there); in an unpacked source
+# archive, those the archive listed in .source-files. Nothing else, never an
+# untracked or ignored file.
+source_files() {
+    if in_git_checkout; then
+        LC_ALL=C comm -23 <(git ls-files --deduplicate) <(git ls-files --deleted)
+    elif [ -f .source-files ]; then
+        cat .source-files
+    else
+        fail "$PWD is neither a git checkout nor an unpacked source archive (with .source-files): its source files are unknown"
+    fi
+}
+
 # The date of the newest entry of cmake/debian/changelog, as written there.
 newest_changelog_date() {
     sed -n 's/^ -- .*>  //p' cmake/debian/changelog | head -n 1
@@ -80,15 +95,15 @@ debian_before_13() {
 }
 
 # The Windows release is built against Debian 13's Qt. On an older Debian,
-# the calling script runs again, with the same arguments, in a Debian 13
-# chroot (scripts/in-debian-chroot), the release it makes in build/windows is
-# brought back, and the calling script ends there. A Qt for Windows of the
-# user's own (QUORVANE_WINDOWS_QT) is built against here.
+# the calling script runs again, with the same arguments, in a Debian 13 chroot
+# (scripts/in-debian-chroot, which carries in the source files and the date
+# decided on the host), the release it makes in build/windows is brought
+# back, and the calling script ends there. A Qt for Windows of the user's own
+# (QUORVANE_WINDOWS_QT) is built against here.
 #   build_windows_on_debian_13 "$@"
 build_windows_on_debian_13() {
     [ -z "${QUORVANE_WINDOWS_QT:-}" ] || return 0
     debian_before_13 || return 0
-    export_source_date_epoch
     bash scripts/in-debian-chroot --bring-back build/windows trixie bash "scripts/$script_name" "$@"
     exit 0
 }
