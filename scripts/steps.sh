@@ -34,9 +34,42 @@ step() {
 }
 
 # Whether this tree is a git checkout of its own (not an unpacked source
-# archive, which has no git).
+# archive, which has no git). git names its top level with symlinks
+# resolved, so a checkout reached through one is compared as resolved too.
 in_git_checkout() {
-    command -v git >/dev/null && [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$PWD" ]
+    command -v git >/dev/null && [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$(pwd -P)" ]
+}
+
+# The files of this tree's source, one a line: in a git checkout, those git
+# tracks (as they are on disk: scripts/in-debian-chroot carries changes not
+# yet committed into its chroot, to be tested there); in an unpacked source
+# archive, those the archive listed in .source-files. Nothing else, never an
+# untracked or ignored file.
+source_files() {
+    if in_git_checkout; then
+        LC_ALL=C comm -23 <(git ls-files --deduplicate) <(git ls-files --deleted)
+    elif [ -f .source-files ]; then
+        cat .source-files
+    else
+        fail "$PWD is neither a git checkout nor an unpacked source archive (with .source-files): its source files are unknown"
+    fi
+}
+
+# A release holds the commit's source, exactly. In a git checkout with
+# changes not committed, it stops naming them, unless
+# QUORVANE_ALLOW_UNCOMMITTED=1 asks for them to be released as they are.
+require_committed() {
+    in_git_checkout || return 0
+    local changes
+    changes=$(git status --porcelain --untracked-files=no)
+    [ -n "$changes" ] || return 0
+    if [ "${QUORVANE_ALLOW_UNCOMMITTED:-}" = 1 ]; then
+        printf '%s\n' "$script_name: releasing changes that are not committed, as QUORVANE_ALLOW_UNCOMMITTED=1 asks:" "$changes" >&2
+        return 0
+    fi
+    printf '%s\n' "$script_name: a release holds the commit's source, and these changes are not committed:" "$changes" \
+        "Commit them, or set QUORVANE_ALLOW_UNCOMMITTED=1 to release them as they are." >&2
+    exit 1
 }
 
 # The date of the newest entry of cmake/debian/changelog, as written there.
@@ -78,16 +111,18 @@ debian_before_13() {
     [[ $release =~ ^debian:([0-9]+)$ ]] && [ "${BASH_REMATCH[1]}" -lt 13 ]
 }
 
-# The Windows release is built against Debian 13's Qt. On an older Debian,
-# the calling script runs again, with the same arguments, in a Debian 13
-# chroot (scripts/in-debian-chroot), the release it makes in build/windows is
-# brought back, and the calling script ends there. A Qt for Windows of the
-# user's own (QUORVANE_WINDOWS_QT) is built against here.
+# The Windows release is built against Debian 13's Qt, from the commit's
+# source (require_committed, here on the host). On an older Debian, the
+# calling script runs again, with the same arguments, in a Debian 13 chroot
+# (scripts/in-debian-chroot, which carries in the source files and the date
+# decided on the host), the release it makes in build/windows is brought
+# back, and the calling script ends there. A Qt for Windows of the user's own
+# (QUORVANE_WINDOWS_QT) is built against here.
 #   build_windows_on_debian_13 "$@"
 build_windows_on_debian_13() {
+    require_committed
     [ -z "${QUORVANE_WINDOWS_QT:-}" ] || return 0
     debian_before_13 || return 0
-    export_source_date_epoch
     bash scripts/in-debian-chroot --bring-back build/windows trixie bash "scripts/$script_name" "$@"
     exit 0
 }
