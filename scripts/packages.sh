@@ -11,5 +11,10 @@ package_packages=("${deb_packages[@]}" desktop-file-utils appstream lintian xvfb
 check_packages=(clang-tidy clang-format)
 windows_build_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev dpkg-dev nsis python3 xz-utils)
 windows_test_packages=(wine fonts-wine icoutils binutils binutils-mingw-w64-x86-64 python3 xvfb xauth xdotool openbox x11-utils)
+# Cross-building for arm64 and running it under qemu-user, in a chroot whose
+# dpkg has arm64 added (scripts/run-arm64-tests); Qt's code generators and
+# CMake files for them are the machine's own (qt6-base-dev).
+arm64_build_packages=(cmake make g++-aarch64-linux-gnu qt6-base-dev qt6-base-dev:arm64 libgl-dev:arm64 libxcb1-dev:arm64 qemu-user)
+arm64_test_packages=("${display_packages[@]}" openbox x11-utils xdotool strace)
 # What scripts/make-windows-icon renders the Windows icon with.
 icon_packages=(librsvg2-bin icoutils)

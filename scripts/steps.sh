@@ -126,3 +126,11 @@ build_windows_on_debian_13() {
     bash scripts/in-debian-chroot --bring-back build/windows trixie bash "scripts/$script_name" "$@"
     exit 0
 }
+
+# in_cross_chroot RELEASE ARCH: whether this is a chroot of Debian RELEASE
+# whose dpkg has ARCH added (scripts/in-debian-chroot --architectures), where
+# Quorvane is cross-built for ARCH.
+in_cross_chroot() {
+    [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" = "$1" ] &&
+        dpkg --print-foreign-architectures | grep -qx "$2"
+}

@@ -4,6 +4,7 @@
 
 #include "support/files.h"
 #include "support/isolated_test_main.h"
+#include "support/program_start.h"
 #include "support/window_driver.h"
 #include "ui/qt_platform_edges.h"
 
@@ -32,6 +33,8 @@ private:
 
 void TestFileBrowserLaunch::initTestCase()
 {
+    if (!programsCanStart())
+        QSKIP(cannotStartPrograms);
     m_systemPath = qgetenv("PATH");
 }
 

@@ -80,6 +80,11 @@ bool TestSessionEnd::focusReaches(const QString &title)
 
 void TestSessionEnd::initTestCase()
 {
+    // Seen under qemu: the file dialog lists the folder so slowly that its
+    // completer finishes the typed name after the test has typed it whole,
+    // and another name (image.bin.bin) is chosen.
+    if (qEnvironmentVariableIsSet("QUORVANE_EMULATED"))
+        QSKIP("under qemu-user the file dialog completes a typed name too late to type one");
     QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty(),
              "xdotool is missing (Debian package xdotool)");
     QVERIFY2(!qEnvironmentVariableIsEmpty("DISPLAY"), "no X display (run it under tests/with-xvfb.sh)");

@@ -17,6 +17,7 @@
 
 #ifndef Q_OS_WIN
 #include "support/child_process.h"
+#include "support/program_start.h"
 
 #include <cerrno>
 
@@ -461,6 +462,8 @@ void TestSplitRun::piecesReachTheDeviceBeforeDone()
 #ifdef Q_OS_WIN
     QSKIP("strace watches Linux system calls");
 #else
+    if (!programsCanStart())
+        QSKIP(cannotStartPrograms);
     QFETCH(QString, baseName);
     QFETCH(QString, folderFlush);
     QFETCH(bool, done);

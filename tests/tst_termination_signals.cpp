@@ -3,6 +3,7 @@
 // and SIGHUPs wait for the unload, and the process ends by the first signal.
 
 #include "support/isolated_test_main.h"
+#include "support/program_start.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -40,6 +41,8 @@ void TestTerminationSignals::laterSignalsWaitForTheUnload_data()
 
 void TestTerminationSignals::laterSignalsWaitForTheUnload()
 {
+    if (!quorvane::test::programsCanStart())
+        QSKIP(quorvane::test::cannotStartPrograms);
     QFETCH(int, ignored);
     QFETCH(QList<int>, sent);
     QFETCH(int, ending);

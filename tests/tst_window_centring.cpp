@@ -3,6 +3,7 @@
 // positions are read as the X server and the window manager publish them.
 
 #include "support/isolated_test_main.h"
+#include "support/program_start.h"
 #include "support/scripted_edges.h"
 #include "ui/main_window.h"
 
@@ -63,6 +64,8 @@ int TestWindowCentring::field(const QString &xwininfo, const char *name)
 
 void TestWindowCentring::initTestCase()
 {
+    if (!programsCanStart())
+        QSKIP(cannotStartPrograms);
     QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
     for (const char *tool : {"xprop", "xwininfo"})
         QVERIFY2(!QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty(),

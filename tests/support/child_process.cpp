@@ -108,6 +108,12 @@ bool canMountSmallDisk()
     return can;
 }
 
+bool canFailFlushes()
+{
+    static const bool can = runInChild(ChildFaults::withFailingFlush(), [] { return 0; }) == 0;
+    return can;
+}
+
 bool permissionsCanBind()
 {
     static const bool can = runInChild(ChildFaults::asNobody(), [] { return geteuid() == 0 ? 1 : 0; }) == 0;

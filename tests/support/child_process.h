@@ -58,6 +58,10 @@ struct ChildFaults
 // it uses is opened beforehand and must not paint (setUpdatesEnabled(false)).
 int runInChild(const ChildFaults &faults, const std::function<int()> &step);
 
+// Whether a child can make its flushes fail: qemu-user, which runs the arm64
+// suites, keeps seccomp filters to itself.
+bool canFailFlushes();
+
 // Whether a child can mount a small file system of its own: root, with the
 // right to make mount namespaces (a container may withhold it).
 bool canMountSmallDisk();
