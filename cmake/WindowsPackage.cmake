@@ -10,13 +10,13 @@ set_property(SOURCE ${CMAKE_CURRENT_BINARY_DIR}/quorvane.rc APPEND PROPERTY OBJE
     ${PROJECT_SOURCE_DIR}/resources/quorvane.ico ${CMAKE_CURRENT_BINARY_DIR}/quorvane.manifest)
 
 # The licence texts come from the Qt build named: what it compiled and the
-# source package it kept (scripts/build-windows-qt records both).
+# source package it kept (scripts/windows/build-windows-qt records both).
 set(licences ${CMAKE_CURRENT_BINARY_DIR}/package-licenses)
 set(qt_record ${QUORVANE_WINDOWS_QT}/source)
 add_custom_command(
     OUTPUT ${licences}/licenses/COMPONENTS.txt ${licences}/license-page.txt
-    COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/windows-licenses ${QUORVANE_WINDOWS_QT} ${PROJECT_VERSION} ${licences}
-    DEPENDS ${PROJECT_SOURCE_DIR}/scripts/windows-licenses ${PROJECT_SOURCE_DIR}/scripts/qt-attributions.py
+    COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/windows/windows-licenses ${QUORVANE_WINDOWS_QT} ${PROJECT_VERSION} ${licences}
+    DEPENDS ${PROJECT_SOURCE_DIR}/scripts/windows/windows-licenses ${PROJECT_SOURCE_DIR}/scripts/windows/qt-attributions.py
             ${PROJECT_SOURCE_DIR}/LICENSE ${qt_record}/compiled-sources.txt ${qt_record}/configure-options.txt
     COMMENT "Gathering the licences of the code quorvane.exe bundles"
     VERBATIM)

@@ -8,7 +8,7 @@ if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
 endif()
 foreach(package IN LISTS CPACK_PACKAGE_FILES)
     if(package MATCHES "\\.zip$")
-        execute_process(COMMAND python3 ${CPACK_QUORVANE_SOURCE_DIR}/scripts/reproducible-zip.py
+        execute_process(COMMAND python3 ${CPACK_QUORVANE_SOURCE_DIR}/scripts/windows/reproducible-zip.py
                                 ${package} $ENV{SOURCE_DATE_EPOCH}
                         COMMAND_ERROR_IS_FATAL ANY)
     endif()

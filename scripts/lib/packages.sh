@@ -1,3 +1,4 @@
+# Shared by the scripts: the lists of Debian packages the project needs.
 # The Debian packages the project needs, sourced by the other scripts;
 # `bash scripts/install-deps --list build` installs the list build_packages.
 # shellcheck shell=bash
@@ -16,5 +17,5 @@ windows_test_packages=(wine fonts-wine icoutils binutils binutils-mingw-w64-x86-
 # CMake files for them are the machine's own (qt6-base-dev).
 arm64_build_packages=(cmake make g++-aarch64-linux-gnu qt6-base-dev qt6-base-dev:arm64 libgl-dev:arm64 libxcb1-dev:arm64 qemu-user)
 arm64_test_packages=("${display_packages[@]}" openbox x11-utils xdotool strace)
-# What scripts/make-windows-icon renders the Windows icon with.
+# What scripts/windows/make-windows-icon renders the Windows icon with.
 icon_packages=(librsvg2-bin icoutils)

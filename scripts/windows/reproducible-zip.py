@@ -1,9 +1,11 @@
-"""Writes a zip afresh so that its bytes depend on its contents alone: the
+"""The Windows release: rewrites the zip so that it is the same bytes.
+
+Writes a zip afresh so that its bytes depend on its contents alone: the
 entries sorted by name, each dated SOURCE_DATE_EPOCH (in UTC), with fixed
 modes and no extra fields (the access and change times, user and group that
 an archiver copies from the files it packs).
 
-    python3 scripts/reproducible-zip.py ZIP SOURCE_DATE_EPOCH
+    python3 scripts/windows/reproducible-zip.py ZIP SOURCE_DATE_EPOCH
 """
 
 import os
@@ -36,5 +38,5 @@ def main(path: str, epoch: int) -> None:
 
 if __name__ == "__main__":
     if len(sys.argv) != 3 or not sys.argv[2].isdigit():
-        sys.exit("usage: python3 scripts/reproducible-zip.py ZIP SOURCE_DATE_EPOCH")
+        sys.exit("usage: python3 scripts/windows/reproducible-zip.py ZIP SOURCE_DATE_EPOCH")
     main(sys.argv[1], int(sys.argv[2]))

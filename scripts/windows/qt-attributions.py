@@ -1,5 +1,7 @@
 #!/usr/bin/env python3
-"""Finds the third-party code that a Qt build compiled in, from Qt's own
+"""The Windows release: the licences of the third-party code in Qt.
+
+Finds the third-party code that a Qt build compiled in, from Qt's own
 qt_attribution.json records, and copies the licence texts each names.
 
     qt-attributions.py SOURCE_ROOT COMPILED_SOURCES CONFIGURE_OPTIONS OUTPUT_FOLDER

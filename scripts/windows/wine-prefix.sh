@@ -1,4 +1,5 @@
-# Sourced by what runs the Windows build under Wine (after scripts/steps.sh):
+# The Windows release: a quiet Wine and a Wine prefix of the build's own.
+# Sourced by what runs the Windows build under Wine (after scripts/lib/steps.sh):
 # a quiet Wine, and make_wine_prefix.
 # shellcheck shell=bash
 export WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='

@@ -1,3 +1,4 @@
+# Shared by the scripts: steps, failures, the source files and their date.
 # Sourced by the scripts: one line for each step while it runs, and its whole
 # output only when it fails, kept in build/logs/.
 # shellcheck shell=bash
@@ -15,7 +16,7 @@ fail() {
 need() {
     local tool
     for tool in "$@"; do
-        command -v "$tool" >/dev/null || fail "$tool is missing (scripts/install-deps installs it; see scripts/packages.sh)"
+        command -v "$tool" >/dev/null || fail "$tool is missing (scripts/install-deps installs it; see scripts/lib/packages.sh)"
     done
 }
 
@@ -41,7 +42,7 @@ in_git_checkout() {
 }
 
 # The files of this tree's source, one a line: in a git checkout, those git
-# tracks (as they are on disk: scripts/in-debian-chroot carries changes not
+# tracks (as they are on disk: scripts/chroot/in-debian-chroot carries changes not
 # yet committed into its chroot, to be tested there); in an unpacked source
 # archive, those the archive listed in .source-files. Nothing else, never an
 # untracked or ignored file.
@@ -114,7 +115,7 @@ debian_before_13() {
 # The Windows release is built against Debian 13's Qt, from the commit's
 # source (require_committed, here on the host). On an older Debian, the
 # calling script runs again, with the same arguments, in a Debian 13 chroot
-# (scripts/in-debian-chroot, which carries in the source files and the date
+# (scripts/chroot/in-debian-chroot, which carries in the source files and the date
 # decided on the host), the release it makes in build/windows is brought
 # back, and the calling script ends there. A Qt for Windows of the user's own
 # (QUORVANE_WINDOWS_QT) is built against here.
@@ -123,12 +124,12 @@ build_windows_on_debian_13() {
     require_committed
     [ -z "${QUORVANE_WINDOWS_QT:-}" ] || return 0
     debian_before_13 || return 0
-    bash scripts/in-debian-chroot --bring-back build/windows trixie bash "scripts/$script_name" "$@"
+    bash scripts/chroot/in-debian-chroot --bring-back build/windows trixie bash "scripts/$script_name" "$@"
     exit 0
 }
 
 # in_cross_chroot RELEASE ARCH: whether this is a chroot of Debian RELEASE
-# whose dpkg has ARCH added (scripts/in-debian-chroot --architectures), where
+# whose dpkg has ARCH added (scripts/chroot/in-debian-chroot --architectures), where
 # Quorvane is cross-built for ARCH.
 in_cross_chroot() {
     [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" = "$1" ] &&
