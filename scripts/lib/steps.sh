@@ -128,10 +128,15 @@ build_windows_on_debian_13() {
     exit 0
 }
 
+# The code name of this machine's Debian release (bookworm, trixie).
+release_codename() {
+    (. /etc/os-release && echo "${VERSION_CODENAME:-}")
+}
+
 # in_cross_chroot RELEASE ARCH: whether this is a chroot of Debian RELEASE
 # whose dpkg has ARCH added (scripts/chroot/in-debian-chroot --architectures), where
 # Quorvane is cross-built for ARCH.
 in_cross_chroot() {
-    [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" = "$1" ] &&
+    [ "$(release_codename)" = "$1" ] &&
         dpkg --print-foreign-architectures | grep -qx "$2"
 }
