@@ -6,7 +6,11 @@ build_packages=(cmake make g++ qt6-base-dev libgl-dev libxcb1-dev)
 run_packages=(xdg-utils fonts-dejavu-core)
 bench_packages=(libbenchmark-dev libxcb1-dev pkgconf)
 display_packages=(xvfb xauth)
-test_packages=("${bench_packages[@]}" "${display_packages[@]}" openbox x11-utils xdotool strace)
+# ccache: the suites' builds, which CI repeats on every run, reuse what an
+# earlier run compiled (scripts/lib/steps.sh: compile_through_cache).
+test_packages=("${bench_packages[@]}" "${display_packages[@]}" openbox x11-utils xdotool strace ccache)
+# What starting an installed program on a virtual X server needs.
+started_packages=("${display_packages[@]}" xdotool)
 deb_packages=(dpkg-dev file)
 package_packages=("${deb_packages[@]}" desktop-file-utils appstream lintian xvfb xauth xdotool)
 check_packages=(clang-tidy clang-format)
@@ -16,6 +20,6 @@ windows_test_packages=(wine fonts-wine icoutils binutils binutils-mingw-w64-x86-
 # dpkg has arm64 added (scripts/run-arm64-tests); Qt's code generators and
 # CMake files for them are the machine's own (qt6-base-dev).
 arm64_build_packages=(cmake make g++-aarch64-linux-gnu qt6-base-dev qt6-base-dev:arm64 libgl-dev:arm64 libxcb1-dev:arm64 qemu-user)
-arm64_test_packages=("${display_packages[@]}" openbox x11-utils xdotool strace)
+arm64_test_packages=("${display_packages[@]}" openbox x11-utils xdotool strace ccache)
 # What scripts/windows/make-windows-icon renders the Windows icon with.
 icon_packages=(librsvg2-bin icoutils)
