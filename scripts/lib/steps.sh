@@ -128,9 +128,33 @@ build_windows_on_debian_13() {
     exit 0
 }
 
+# This machine's Debian release as a buildinfo names it:
+# "Debian GNU/Linux 13 (trixie)".
+debian_release_name() {
+    (. /etc/os-release && echo "${NAME:-} ${VERSION_ID:-} (${VERSION_CODENAME:-})")
+}
+
+# compare_buildinfo FILE COMMAND...: whether COMMAND prints this
+# environment as FILE records it; names what differs, and fails, if not.
+compare_buildinfo() {
+    local file=$1 differences
+    shift
+    if ! differences=$(diff "$file" <("$@")); then
+        printf '%s\n' "$script_name: this environment differs from $file ('<' recorded there, '>' here):" "$differences" >&2
+        exit 1
+    fi
+    echo "$script_name: this environment is the one $file records"
+}
+
 # The code name of this machine's Debian release (bookworm, trixie).
 release_codename() {
     (. /etc/os-release && echo "${VERSION_CODENAME:-}")
+}
+
+# Whether this is a chroot that scripts/chroot/in-debian-chroot made and
+# entered.
+in_debian_chroot() {
+    [ "${QUORVANE_CHROOT:-}" = 1 ]
 }
 
 # in_cross_chroot RELEASE ARCH: whether this is a chroot of Debian RELEASE
@@ -139,4 +163,16 @@ release_codename() {
 in_cross_chroot() {
     [ "$(release_codename)" = "$1" ] &&
         dpkg --print-foreign-architectures | grep -qx "$2"
+}
+
+# Compiles the builds configured from here on through ccache, kept in the
+# cache folder: the suites' builds, which CI makes afresh in every new clone.
+# Never for a package, whose second build in scripts/check-reproducible must
+# share nothing with the first. A clone elsewhere hits the same entries: paths
+# are taken relative to the tree, and the debug information keeps the first
+# builder's folder, which no package holds.
+compile_through_cache() {
+    need ccache
+    export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_DIR=${XDG_CACHE_HOME:-$HOME/.cache}/quorvane/ccache \
+        CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=true CCACHE_MAXSIZE=2G
 }
