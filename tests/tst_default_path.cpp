@@ -80,8 +80,9 @@ void TestDefaultPath::savedFolderCanBeReadOutsideTheTool()
 
 #ifdef Q_OS_WIN
     QProcess reg;
-    reg.start(QStringLiteral("reg.exe"), {QStringLiteral("query"), QStringLiteral("HKCU\\Software\\Quorvane\\Quorvane\\Settings"),
-                                           QStringLiteral("/v"), QStringLiteral("Default Path")});
+    reg.start(QStringLiteral("reg.exe"),
+              {QStringLiteral("query"), QStringLiteral("HKCU\\Software\\Quorvane\\Quorvane\\Settings"),
+               QStringLiteral("/v"), QStringLiteral("Default Path")});
     QVERIFY(reg.waitForFinished(60000));
     QCOMPARE(reg.exitCode(), 0);
     const QString listed = QString::fromLocal8Bit(reg.readAllStandardOutput());
@@ -101,17 +102,23 @@ void TestDefaultPath::saveRule_data()
     QTest::addColumn<QString>("sourcePath");
     QTest::addColumn<bool>("filesCreated");
     QTest::addColumn<QString>("otherCopy"); // stored meanwhile by another copy of the tool
+    QTest::addColumn<bool>("otherCopyFirst"); // before this copy's first split, not after it
     QTest::addColumn<bool>("saved");
 
-    QTest::newRow("split in a new folder") << true << "/work/roms/" << true << "" << true;
-    QTest::newRow("browsed only, no split") << true << "/work/roms/" << false << "" << false;
-    QTest::newRow("split in the folder read at start") << true << "/start/" << true << "" << false;
-    QTest::newRow("only the letter case differs") << true << "/START/" << true << "" << true;
-    QTest::newRow("source cleared after a split") << true << "" << true << "" << true;
-    QTest::newRow("nothing stored, split in the fallback folder") << false << fallbackFolder() << true << "" << false;
-    QTest::newRow("nothing stored, split in a new folder") << false << "/work/roms/" << true << "" << true;
-    QTest::newRow("back at the start folder after another copy saved") << true << "/start/" << true << "/other/" << false;
-    QTest::newRow("split in a new folder after another copy saved") << true << "/work/roms/" << true << "/other/" << true;
+    QTest::newRow("split in a new folder") << true << "/work/roms/" << true << "" << false << true;
+    QTest::newRow("browsed only, no split") << true << "/work/roms/" << false << "" << false << false;
+    QTest::newRow("split in the folder read at start") << true << "/start/" << true << "" << false << false;
+    QTest::newRow("only the letter case differs") << true << "/START/" << true << "" << false << true;
+    QTest::newRow("source cleared after a split") << true << "" << true << "" << false << true;
+    QTest::newRow("nothing stored, split in the fallback folder")
+        << false << fallbackFolder() << true << "" << false << false;
+    QTest::newRow("nothing stored, split in a new folder") << false << "/work/roms/" << true << "" << false << true;
+    QTest::newRow("back at the start folder after another copy saved")
+        << true << "/start/" << true << "/other/" << false << false;
+    QTest::newRow("split in a new folder after another copy saved")
+        << true << "/work/roms/" << true << "/other/" << false << true;
+    QTest::newRow("back at the start folder, another copy saved the split folder first")
+        << true << "/start/" << true << "/elsewhere/" << true << false;
 }
 
 // The store follows the rule at every moment: after a split elsewhere, it
@@ -122,6 +129,7 @@ void TestDefaultPath::saveRule()
     QFETCH(QString, sourcePath);
     QFETCH(bool, filesCreated);
     QFETCH(QString, otherCopy);
+    QFETCH(bool, otherCopyFirst);
     QFETCH(bool, saved);
 
     if (storedAtStart)
@@ -130,10 +138,12 @@ void TestDefaultPath::saveRule()
     DefaultPath path;
     path.load(job);
     QCOMPARE(job.StartPath, storedAtStart ? QStringLiteral("/start/") : fallbackFolder());
+    if (otherCopyFirst)
+        settingsStore().setValue(defaultPathKey(), otherCopy);
     job.SourcePath = QStringLiteral("/elsewhere/");
     job.FilesCreated = filesCreated;
     path.keep(job);
-    if (!otherCopy.isEmpty())
+    if (!otherCopy.isEmpty() && !otherCopyFirst)
         settingsStore().setValue(defaultPathKey(), otherCopy);
     job.SourcePath = sourcePath;
 

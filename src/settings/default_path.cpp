@@ -39,9 +39,14 @@ void DefaultPath::keep(const SplitJob &job)
     QSettings settings = store();
     const std::optional<QString> inStore = storedValue(settings);
     if (job.FilesCreated && job.SourcePath != job.StartPath) {
-        if (inStore != job.SourcePath)
+        if (inStore != job.SourcePath) {
             settings.setValue(defaultPathKey(), job.SourcePath);
-        m_stored = job.SourcePath;
+            m_stored = job.SourcePath;
+        } else if (m_stored != job.SourcePath) {
+            // Another copy stored this folder: what this run may put back
+            // later is only what it wrote itself, and that is gone.
+            m_stored.reset();
+        }
         return;
     }
     if (!m_stored)
