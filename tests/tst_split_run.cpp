@@ -238,6 +238,8 @@ void TestSplitRun::sourceIsNeverOverwritten_data()
     QTest::newRow("piece is a symbolic link to it") << "master.bin" << "rom" << "symlink";
 #endif
     QTest::newRow("piece is a hard link to it") << "master.bin" << "rom" << "hardlink";
+    // The system would take a name only up to its NUL: "image".
+    QTest::newRow("NUL in the base name") << "image" << QString::fromUtf16(u"image\0v2", 8) << "";
 }
 
 void TestSplitRun::sourceIsNeverOverwritten()
@@ -347,6 +349,7 @@ void TestSplitRun::refusedPieceNameIsAnError_data()
     QTest::addColumn<QString>("blocker"); // made in the folder before the run
 
     QTest::newRow("name too long for the file system") << QString(300, u'x') << "";
+    QTest::newRow("NUL in the base name") << QString::fromUtf16(u"rom\0x", 5) << "";
     QTest::newRow("a folder where piece 2 goes") << "rom" << "folder";
     // Hard links between blank pieces are common in deduplicated folders.
     QTest::newRow("piece 1 a hard link to piece 2") << "rom" << "hard link";
@@ -358,6 +361,8 @@ void TestSplitRun::refusedPieceNameIsAnError_data()
     QTest::newRow("piece 1 a symbolic link to piece 2") << "rom" << "symbolic link";
     QTest::newRow("piece 1 a dangling symbolic link") << "rom" << "dangling link";
     QTest::newRow("piece 1 a link to a file in another folder") << "rom" << "link elsewhere";
+    // Windows takes UTF-16 names as they are; UTF-8 cannot carry this one.
+    QTest::newRow("lone surrogate in the base name") << QStringLiteral("rom") + QChar(0xd800) << "";
 #endif
 }
 

@@ -1,6 +1,7 @@
 #include "engine/split_run.h"
 
 #include "engine/device_flush.h"
+#include "engine/native_path.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -8,13 +9,12 @@
 #include <QStringList>
 #include <QtNumeric>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <system_error>
 
-#ifdef Q_OS_WIN
-#include <algorithm>
-#else
+#ifndef Q_OS_WIN
 #include <fcntl.h>
 #include <unistd.h>
 #endif
@@ -159,6 +159,16 @@ SplitOutcome runSplit(SplitJob &job, const QString &baseName)
         return SplitOutcome::Error;
 
     const QString sourcePath = job.SourcePath + job.SourceFile;
+    QStringList piecePaths;
+    for (int number = 1; number <= job.DeviceCount; ++number)
+        piecePaths.append(pieceFilePath(job, baseName, number));
+    // A name the system would get otherwise than written leads to a file no
+    // check by that name has seen, the image itself among them: refused
+    // before anything is opened.
+    if (!fileSystemTakesAsGiven(sourcePath)
+        || !std::all_of(piecePaths.cbegin(), piecePaths.cend(), fileSystemTakesAsGiven))
+        return SplitOutcome::Error;
+
     const QFileInfo source(sourcePath);
     // Folders, FIFOs and devices are no images; opening some of them would
     // block the window.
@@ -179,9 +189,6 @@ SplitOutcome runSplit(SplitJob &job, const QString &baseName)
     if (!isWindowsFileName(baseName))
         return SplitOutcome::Error;
 #endif
-    QStringList piecePaths;
-    for (int number = 1; number <= job.DeviceCount; ++number)
-        piecePaths.append(pieceFilePath(job, baseName, number));
     if (!piecesAreWritable(source, piecePaths))
         return SplitOutcome::Error;
 
