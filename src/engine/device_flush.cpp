@@ -1,11 +1,11 @@
 #include "engine/device_flush.h"
 
-#include <QFile>
-
 #ifdef Q_OS_WIN
 #include <io.h>
 #include <windows.h>
 #else
+#include <QFile>
+
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -13,10 +13,9 @@
 
 namespace quorvane {
 
-bool flushToDevice(QFileDevice &file)
+bool flushToDevice(int descriptor)
 {
-    const int descriptor = file.handle();
-    if (!file.flush() || descriptor < 0)
+    if (descriptor < 0)
         return false;
 #ifdef Q_OS_WIN
     const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(descriptor));
@@ -26,24 +25,22 @@ bool flushToDevice(QFileDevice &file)
 #endif
 }
 
-bool flushFolder(const QString &folder)
+#ifndef Q_OS_WIN
+bool flushFolder(const QString &folder, int piece)
 {
-#ifdef Q_OS_WIN
-    Q_UNUSED(folder);
-    return true;
-#else
     const int handle = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     // A folder the user may write to but not list (a drop box) cannot be
-    // opened to be flushed; its pieces are on the device all the same.
+    // opened. Its names go to the device with the rest of its file system,
+    // which is slower but the only way left.
     if (handle < 0)
-        return errno == EACCES;
+        return errno == EACCES && ::syncfs(piece) == 0;
     // A file system that cannot flush a folder says so with EINVAL: it keeps
     // no such promise to break, and refusing would leave it unusable. A piece
     // is a plain file, which every file system can flush.
     const bool flushed = ::fsync(handle) == 0 || errno == EINVAL;
     ::close(handle);
     return flushed;
-#endif
 }
+#endif
 
 } // namespace quorvane

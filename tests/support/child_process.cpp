@@ -29,14 +29,6 @@ namespace {
 constexpr int setupFailed = 255;
 constexpr unsigned childSeconds = 30;
 
-bool dropPrivileges()
-{
-    if (geteuid() != 0)
-        return true; // permission bits already bind
-    const passwd *nobody = getpwnam("nobody");
-    return nobody && setgroups(0, nullptr) == 0 && setgid(nobody->pw_gid) == 0 && setuid(nobody->pw_uid) == 0;
-}
-
 bool limitFileSize(long bytes)
 {
     const rlimit limit{static_cast<rlim_t>(bytes), static_cast<rlim_t>(bytes)};
@@ -73,10 +65,18 @@ bool setUp(const ChildFaults &faults)
         return false;
     if (faults.failingFlush && !failFlushes())
         return false;
-    return !faults.unprivileged || dropPrivileges();
+    return !faults.unprivileged || dropToNobody();
 }
 
 } // namespace
+
+bool dropToNobody()
+{
+    if (geteuid() != 0)
+        return true; // permission bits already bind
+    const passwd *nobody = getpwnam("nobody");
+    return nobody && setgroups(0, nullptr) == 0 && setgid(nobody->pw_gid) == 0 && setuid(nobody->pw_uid) == 0;
+}
 
 int runInChild(const ChildFaults &faults, const std::function<int()> &step)
 {

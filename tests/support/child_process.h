@@ -58,6 +58,11 @@ struct ChildFaults
 // it uses is opened beforehand and must not paint (setUpdatesEnabled(false)).
 int runInChild(const ChildFaults &faults, const std::function<int()> &step);
 
+// Drops a child to the user "nobody" when it runs as root, for whom
+// permission bits would not bind: for one that starts a program of its own
+// (QProcess::setChildProcessModifier). False when it cannot.
+bool dropToNobody();
+
 // Whether a child can make its flushes fail: qemu-user, which runs the arm64
 // suites, keeps seccomp filters to itself.
 bool canFailFlushes();
