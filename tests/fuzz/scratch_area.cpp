@@ -20,10 +20,12 @@ namespace {
 }
 
 // The harness's own files must be made; those at the pieces' names may be
-// refused by the system, which the run then meets as it is.
+// refused by the system, which the run then meets as it is. A FIFO made at
+// the same name before has no reader: it refuses rather than blocks.
 bool writeWhole(const QByteArray &path, const QByteArray &contents)
 {
-    const int handle = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
+    const int handle
+        = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
     if (handle < 0)
         return false;
     const bool written = ::write(handle, contents.constData(), contents.size()) == contents.size();
