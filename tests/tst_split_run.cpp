@@ -238,6 +238,8 @@ void TestSplitRun::sourceIsNeverOverwritten_data()
     QTest::newRow("piece is a symbolic link to it") << "master.bin" << "rom" << "symlink";
 #endif
     QTest::newRow("piece is a hard link to it") << "master.bin" << "rom" << "hardlink";
+    // The system reads a name only up to its first NUL.
+    QTest::newRow("a NUL ends the name at the image") << "master.bin" << QStringLiteral("master.bin") + QChar(0) << "";
 }
 
 void TestSplitRun::sourceIsNeverOverwritten()
@@ -350,11 +352,16 @@ void TestSplitRun::refusedPieceNameIsAnError_data()
     QTest::newRow("a folder where piece 2 goes") << "rom" << "folder";
     // Hard links between blank pieces are common in deduplicated folders.
     QTest::newRow("piece 1 a hard link to piece 2") << "rom" << "hard link";
+    QTest::newRow("piece 1 a hard link to a file in another folder") << "rom" << "hard link elsewhere";
+    // The system would cut the name at its NUL and write "ro".
+    QTest::newRow("a NUL in the name") << QStringLiteral("ro") + QChar(0) + u'm' << "";
 #ifdef Q_OS_WIN
     // Characters Windows forbids in file names; a colon would name an NTFS stream.
     for (const char *name : {"a:b", "a*b", "a?b", "a\"b", "a<b", "a>b", "a|b"})
         QTest::newRow(name) << QString::fromLatin1(name) << "";
 #else // QFile::link makes a shortcut on Windows, not a link
+    // Names are bytes here: this one would come back with another character.
+    QTest::newRow("a lone surrogate in the name") << QStringLiteral("rom") + QChar(0xd800) << "";
     QTest::newRow("piece 1 a symbolic link to piece 2") << "rom" << "symbolic link";
     QTest::newRow("piece 1 a dangling symbolic link") << "rom" << "dangling link";
     QTest::newRow("piece 1 a link to a file in another folder") << "rom" << "link elsewhere";
@@ -373,6 +380,12 @@ void TestSplitRun::refusedPieceNameIsAnError()
     const QString outside = elsewhere.filePath(QStringLiteral("target.bin"));
     if (blocker == QLatin1String("folder")) {
         QVERIFY(QDir().mkdir(piece2));
+    } else if (blocker == QLatin1String("hard link elsewhere")) {
+        QVERIFY(writeFile(outside, "not a piece"));
+        std::error_code error;
+        std::filesystem::create_hard_link(QFileInfo(outside).filesystemFilePath(),
+                                          QFileInfo(piece1).filesystemFilePath(), error);
+        QVERIFY2(!error, error.message().c_str());
     } else if (blocker == QLatin1String("hard link")) {
         QVERIFY(writeFile(piece2, QByteArray(2048, '\xff')));
         std::error_code error;
@@ -395,9 +408,9 @@ void TestSplitRun::refusedPieceNameIsAnError()
     QVERIFY(!job.FilesCreated);
     QCOMPARE(folderEntries(), before);
     QCOMPARE(readFile(piece2), contents);
-    QCOMPARE(entriesOf(elsewhere.path()),
-             blocker == QLatin1String("link elsewhere") ? QStringList{QStringLiteral("target.bin")} : QStringList{});
-    if (blocker == QLatin1String("link elsewhere"))
+    const bool targetOutside = blocker.endsWith(QLatin1String("elsewhere"));
+    QCOMPARE(entriesOf(elsewhere.path()), targetOutside ? QStringList{QStringLiteral("target.bin")} : QStringList{});
+    if (targetOutside)
         QCOMPARE(readFile(outside), QByteArray("not a piece"));
 }
 
