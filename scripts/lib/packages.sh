@@ -23,3 +23,7 @@ arm64_build_packages=(cmake make g++-aarch64-linux-gnu qt6-base-dev qt6-base-dev
 arm64_test_packages=("${display_packages[@]}" openbox x11-utils xdotool strace ccache)
 # What scripts/windows/make-windows-icon renders the Windows icon with.
 icon_packages=(librsvg2-bin icoutils)
+# clang and its libFuzzer for scripts/run-fuzz: the unversioned packages are
+# the release's own clang (14 on Debian 12, 19 on Debian 13) and the
+# libclang-rt of that version.
+fuzz_packages=(clang libclang-rt-dev)
