@@ -1,5 +1,7 @@
 #include "split_oracle.h"
 
+#include "tree_snapshot.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -47,20 +49,6 @@ void writeWhole(const QByteArray &path, const QByteArray &contents)
         oracleFailed("cannot be given its image", path);
 }
 
-QByteArray readWhole(const QByteArray &path)
-{
-    const int handle = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-    if (handle < 0)
-        oracleFailed("left a piece that cannot be read", path);
-    QByteArray contents;
-    char buffer[65536];
-    ssize_t got = 0;
-    while ((got = ::read(handle, buffer, sizeof buffer)) > 0)
-        contents.append(buffer, got);
-    ::close(handle);
-    return contents;
-}
-
 QList<QByteArray> namesIn(const QByteArray &folder)
 {
     const std::unique_ptr<DIR, int (*)(DIR *)> listing(::opendir(folder.constData()), ::closedir);
@@ -105,7 +93,7 @@ QList<QByteArray> SplitOracle::cut(const QByteArray &image, qint32 pieceSize) co
     QList<QByteArray> pieces;
     for (const QByteArray &name : namesIn(m_folder)) {
         const QByteArray path = m_folder + '/' + name;
-        pieces.append(readWhole(path));
+        pieces.append(fileContents(path));
         ::unlink(path.constData());
     }
     return pieces;

@@ -19,22 +19,6 @@ namespace {
     std::abort();
 }
 
-QByteArray fileContents(const QByteArray &path)
-{
-    const int handle = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (handle < 0)
-        cannot("open", path);
-    QByteArray contents;
-    char buffer[65536];
-    ssize_t got = 0;
-    while ((got = ::read(handle, buffer, sizeof buffer)) > 0)
-        contents.append(buffer, got);
-    ::close(handle);
-    if (got < 0)
-        cannot("read", path);
-    return contents;
-}
-
 QByteArray linkTarget(const QByteArray &path)
 {
     char target[4096];
@@ -79,6 +63,22 @@ void walk(const QByteArray &root, const QByteArray &relative, TreeSnapshot &snap
 }
 
 } // namespace
+
+QByteArray fileContents(const QByteArray &path)
+{
+    const int handle = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (handle < 0)
+        cannot("open", path);
+    QByteArray contents;
+    char buffer[65536];
+    ssize_t got = 0;
+    while ((got = ::read(handle, buffer, sizeof buffer)) > 0)
+        contents.append(buffer, got);
+    ::close(handle);
+    if (got < 0)
+        cannot("read", path);
+    return contents;
+}
 
 TreeSnapshot snapshotTree(const QByteArray &root)
 {

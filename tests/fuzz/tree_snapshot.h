@@ -24,6 +24,9 @@ using TreeSnapshot = QMap<QByteArray, TreeNode>;
 
 TreeSnapshot snapshotTree(const QByteArray &root);
 
+// The whole of the plain file at `path`, read without following a link.
+QByteArray fileContents(const QByteArray &path);
+
 // The entry at `path`, or null when there is none.
 const TreeNode *nodeAt(const TreeSnapshot &snapshot, const QByteArray &path);
 
