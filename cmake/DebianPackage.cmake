@@ -16,6 +16,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "xdg-utils")
+# The desktop's own file chooser and title bar: GTK's chooser on GNOME and
+# other GTK desktops, the portal's (KDE's) on Plasma 5, and Qt's Wayland
+# platform with GNOME's Adwaita frame. Plasma 6 brings KDE's Qt theme itself.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-gtk-platformtheme, qt6-xdgdesktopportal-platformtheme, qt6-wayland")
 
 # Every Debian package carries its licence, in Debian's machine-readable form,
 # and its changelog in share/doc/<package>. They are installed by

@@ -2,6 +2,7 @@
 #include "ui/qt_platform_edges.h"
 
 #ifndef Q_OS_WIN
+#include "ui/qt_start_for_desktop.h"
 #include "ui/termination_signals.h"
 #endif
 
@@ -13,7 +14,18 @@ namespace {
 // torn down, and the folder saved, when this returns.
 int runWindow(int &argc, char **argv)
 {
+#ifndef Q_OS_WIN
+    const QList<quorvane::EnvironmentSetting> forQtStart = quorvane::qtStartSettingsForThisDesktop();
+    for (const quorvane::EnvironmentSetting &setting : forQtStart)
+        qputenv(setting.name.constData(), setting.value);
+#endif
     QApplication app(argc, argv);
+#ifndef Q_OS_WIN
+    // Meant for this program's Qt only: the file browser it starts chooses
+    // its own.
+    for (const quorvane::EnvironmentSetting &setting : forQtStart)
+        qunsetenv(setting.name.constData());
+#endif
     // Lets a Wayland shell match the window to the installed desktop entry,
     // so that it shows the entry's name and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(QUORVANE_APP_ID));

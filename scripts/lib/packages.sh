@@ -8,7 +8,12 @@ bench_packages=(libbenchmark-dev libxcb1-dev pkgconf)
 display_packages=(xvfb xauth)
 # ccache: the suites' builds, which CI repeats on every run, reuse what an
 # earlier run compiled (scripts/lib/steps.sh: compile_through_cache).
-test_packages=("${bench_packages[@]}" "${display_packages[@]}" openbox x11-utils xdotool strace ccache)
+# The desktop's own file chooser as GNOME users get it: GTK's through Qt's gtk3
+# theme, and the desktop portal's through Qt's portal theme.
+desktop_chooser_packages=(qt6-gtk-platformtheme qt6-xdgdesktopportal-platformtheme xdg-desktop-portal
+    xdg-desktop-portal-gtk dbus-daemon)
+test_packages=("${bench_packages[@]}" "${display_packages[@]}" "${desktop_chooser_packages[@]}" openbox x11-utils
+    xdotool strace ccache)
 # What starting an installed program on a virtual X server needs.
 started_packages=("${display_packages[@]}" xdotool)
 deb_packages=(dpkg-dev file)

@@ -17,19 +17,15 @@ SourceFileDialog::SourceFileDialog(QWidget *parent, const SourceFileRequest &req
     setDefaultSuffix(request.defaultSuffix);
     // A source is only read: nothing to confirm.
     setOption(QFileDialog::DontConfirmOverwrite);
-#ifndef Q_OS_WIN
-    // Qt's own dialog where the platform's would not check the folder.
-    setOption(QFileDialog::DontUseNativeDialog);
-#endif
     // Chosen again from the list of filters, after Qt has applied it its way.
     connect(this, &QFileDialog::filterSelected, this, &SourceFileDialog::keepTypedPatternWhole);
 }
 
 void SourceFileDialog::accept()
 {
-    // A safeguard: Qt hides its own dialog while the platform's shows, and
-    // that one has checked the name itself and gone by now. Returning here
-    // would leave an unseen modal dialog.
+    // Qt hides its own dialog while the desktop's chooser shows, and that one
+    // has checked the name itself and gone by now. Returning here would leave
+    // an unseen modal dialog.
     if (testAttribute(Qt::WA_DontShowOnScreen)) {
         QFileDialog::accept();
         return;

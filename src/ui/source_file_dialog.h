@@ -6,8 +6,9 @@
 
 namespace quorvane {
 
-// The open-file dialog for the source image: the platform's own where it has
-// one (Windows), Qt's elsewhere. Qt's is made to behave as the Windows one
+// The open-file dialog for the source image: the desktop's own chooser where
+// Qt's platform theme offers one (Windows; GNOME, KDE Plasma and desktop
+// portals on Linux), Qt's elsewhere. Qt's is made to behave as the Windows one
 // does: it accepts the name of a file that does not exist yet (the split
 // reports it), but not a name in a folder that does not exist, which it says
 // and stays open; and a typed name with * or ? filters the list instead of
