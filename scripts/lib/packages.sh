@@ -12,8 +12,12 @@ display_packages=(xvfb xauth)
 # theme, and the desktop portal's through Qt's portal theme.
 desktop_chooser_packages=(qt6-gtk-platformtheme qt6-xdgdesktopportal-platformtheme xdg-desktop-portal
     xdg-desktop-portal-gtk dbus-daemon)
-test_packages=("${bench_packages[@]}" "${display_packages[@]}" "${desktop_chooser_packages[@]}" openbox x11-utils
-    xdotool strace ccache)
+# GNOME's own compositor, headless, with XWayland, and what the tests drive it
+# through (D-Bus from Python, gsettings); Qt's Wayland platform, which the
+# program must leave for XWayland there before Qt 6.8.
+gnome_packages=(gnome-shell xwayland python3-gi libglib2.0-bin qt6-wayland)
+test_packages=("${bench_packages[@]}" "${display_packages[@]}" "${desktop_chooser_packages[@]}" "${gnome_packages[@]}"
+    openbox x11-utils xdotool strace ccache)
 # What starting an installed program on a virtual X server needs.
 started_packages=("${display_packages[@]}" xdotool)
 deb_packages=(dpkg-dev file)
