@@ -122,7 +122,7 @@ private:
 void TestDesktopUse::initTestCase()
 {
     QVERIFY2(!qEnvironmentVariableIsEmpty("QUORVANE_DESKTOP_DRIVER"),
-             "no desktop driver (run it under a desktop's wrapper, such as tests/with-gnome-shell.sh)");
+             "no desktop driver (run it under a desktop's wrapper, such as scripts/desktop/with-gnome-shell)");
 }
 
 void TestDesktopUse::splitByKeyboardThenCloseByTitleBar()
