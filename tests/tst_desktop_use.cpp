@@ -80,9 +80,9 @@ public:
     }
 
     // The window titled `title` once it has the focus.
-    std::optional<Window> focusReaches(const QString &title)
+    std::optional<Window> focusReaches(const QString &title, int milliseconds = 20000)
     {
-        for (const QDeadlineTimer deadline(20000); !deadline.hasExpired(); QTest::qWait(100)) {
+        for (const QDeadlineTimer deadline(milliseconds); !deadline.hasExpired(); QTest::qWait(100)) {
             for (const Window &window : windows()) {
                 if (window.focused && window.title == title)
                     return window;
@@ -154,8 +154,14 @@ void TestDesktopUse::splitByKeyboardThenCloseByTitleBar()
     QVERIFY(!main->maximisable);
     // A program started from a terminal gets no focus until it is clicked:
     // in its title bar, away from the buttons.
-    QVERIFY(desktop.clickAt({main->frame.center().x(), main->frame.top() + 10}));
-    QVERIFY(desktop.focusReaches(mainTitle));
+    // A click before the program has drawn its own title bar (Qt's, on
+    // Wayland) goes nowhere: clicked again, as a person would.
+    bool focused = false;
+    for (int click = 0; click < 5 && !focused; ++click) {
+        QVERIFY(desktop.clickAt({main->frame.center().x(), main->frame.top() + 10}));
+        focused = desktop.focusReaches(mainTitle, 2000).has_value();
+    }
+    QVERIFY(focused);
     // The program gives the focus to a control after the desktop has given
     // it the window: keys typed in between would go nowhere.
     QTest::qWait(1000);
