@@ -20,12 +20,17 @@ need() {
     done
 }
 
+# The clock every step's title is shown against: minutes and seconds since the
+# outermost script started (or since CI's leg did), so that a log shows where
+# the time goes, silent steps included, in the scripts it calls too.
+export QUORVANE_CLOCK_START=${QUORVANE_CLOCK_START:-$(date +%s)}
+
 # step TITLE COMMAND...: runs COMMAND with no standard input and its output in
 # a log, printed in full if it fails. An empty title runs silently.
 step() {
-    local title=$1
+    local title=$1 elapsed=$(($(date +%s) - QUORVANE_CLOCK_START))
     shift
-    [ -z "$title" ] || echo "$title"
+    [ -z "$title" ] || printf '[%2d:%02d] %s\n' $((elapsed / 60)) $((elapsed % 60)) "$title"
     mkdir -p build/logs
     local log=build/logs/$script_name.log
     if ! "$@" >"$log" 2>&1 </dev/null; then
