@@ -3,6 +3,7 @@
 #include "tree_snapshot.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -35,8 +36,14 @@ bool runs(std::vector<QByteArray> arguments)
     pid_t child = 0;
     if (posix_spawnp(&child, argv.front(), nullptr, nullptr, argv.data(), environ) != 0)
         return false;
+    // libFuzzer's timeout alarm interrupts the wait; a split still running is
+    // no failure of split.
     int status = 0;
-    return ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    pid_t waited = -1;
+    do {
+        waited = ::waitpid(child, &status, 0);
+    } while (waited < 0 && errno == EINTR);
+    return waited == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 void writeWhole(const QByteArray &path, const QByteArray &contents)
