@@ -25,12 +25,18 @@ need() {
 # the time goes, silent steps included, in the scripts it calls too.
 export QUORVANE_CLOCK_START=${QUORVANE_CLOCK_START:-$(date +%s)}
 
+# say TEXT: TEXT on a line of its own, against that clock.
+say() {
+    local elapsed=$(($(date +%s) - QUORVANE_CLOCK_START))
+    printf '[%2d:%02d] %s\n' $((elapsed / 60)) $((elapsed % 60)) "$1"
+}
+
 # step TITLE COMMAND...: runs COMMAND with no standard input and its output in
 # a log, printed in full if it fails. An empty title runs silently.
 step() {
-    local title=$1 elapsed=$(($(date +%s) - QUORVANE_CLOCK_START))
+    local title=$1
     shift
-    [ -z "$title" ] || printf '[%2d:%02d] %s\n' $((elapsed / 60)) $((elapsed % 60)) "$title"
+    [ -z "$title" ] || say "$title"
     mkdir -p build/logs
     local log=build/logs/$script_name.log
     if ! "$@" >"$log" 2>&1 </dev/null; then
