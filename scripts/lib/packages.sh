@@ -6,8 +6,8 @@ build_packages=(cmake make g++ qt6-base-dev libgl-dev libxcb1-dev)
 run_packages=(xdg-utils fonts-dejavu-core)
 bench_packages=(libbenchmark-dev libxcb1-dev pkgconf)
 display_packages=(xvfb xauth)
-# ccache: the suites' builds, which CI repeats on every run, reuse what an
-# earlier run compiled (scripts/lib/steps.sh: compile_through_cache).
+# ccache: the builds, which CI repeats on every run, reuse what an earlier
+# run compiled (scripts/lib/steps.sh: compile_through_cache).
 # The desktop's own file chooser as GNOME users get it: GTK's through Qt's gtk3
 # theme, and the desktop portal's through Qt's portal theme.
 desktop_chooser_packages=(qt6-gtk-platformtheme qt6-xdgdesktopportal-platformtheme xdg-desktop-portal
@@ -20,10 +20,10 @@ test_packages=("${bench_packages[@]}" "${display_packages[@]}" "${desktop_choose
     openbox x11-utils xdotool strace ccache)
 # What starting an installed program on a virtual X server needs.
 started_packages=("${display_packages[@]}" xdotool)
-deb_packages=(dpkg-dev file)
+deb_packages=(dpkg-dev file ccache)
 package_packages=("${deb_packages[@]}" desktop-file-utils appstream lintian xvfb xauth xdotool)
-check_packages=(clang-tidy clang-format)
-windows_build_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev dpkg-dev nsis python3 xz-utils)
+check_packages=(clang-tidy clang-format python3)
+windows_build_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev dpkg-dev nsis python3 xz-utils ccache)
 windows_test_packages=(wine fonts-wine icoutils binutils binutils-mingw-w64-x86-64 python3 xvfb xauth xdotool openbox x11-utils)
 # Cross-building for arm64 and running it under qemu-user, in a chroot whose
 # dpkg has arm64 added (scripts/run-arm64-tests); Qt's code generators and

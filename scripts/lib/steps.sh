@@ -177,12 +177,18 @@ in_cross_chroot() {
 }
 
 # Compiles the builds configured from here on through ccache, kept in the
-# cache folder: the suites' builds, which CI makes afresh in every new clone.
-# Never for a package, whose second build in scripts/check-reproducible must
-# share nothing with the first. A clone elsewhere hits the same entries: paths
-# are taken relative to the tree, and the debug information keeps the first
-# builder's folder, which no package holds.
+# cache folder: CI makes every build afresh in a new clone, and most of it
+# compiles what an earlier run compiled. A package's objects come out the same
+# through the cache (its builds carry no debug information and name no path).
+# QUORVANE_COMPILE_CACHE=off compiles without it: scripts/check-reproducible's
+# second build must share nothing with the first. A clone elsewhere hits the
+# same entries: paths are taken relative to the tree, and the suites' debug
+# information keeps the first builder's folder, which no package holds.
 compile_through_cache() {
+    if [ "${QUORVANE_COMPILE_CACHE:-}" = off ]; then
+        unset CMAKE_CXX_COMPILER_LAUNCHER
+        return
+    fi
     need ccache
     export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_DIR=${XDG_CACHE_HOME:-$HOME/.cache}/quorvane/ccache \
         CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=true CCACHE_MAXSIZE=2G
