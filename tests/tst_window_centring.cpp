@@ -1,6 +1,7 @@
 // Where the window opens on a real X server (Xvfb): under openbox, which
 // draws a title bar and borders around it, and with no window manager. The
-// positions are read as the X server and the window manager publish them.
+// positions are read as the X server and the window manager publish them, as
+// are the actions openbox offers on the window's frame.
 
 #include "support/isolated_test_main.h"
 #include "support/program_start.h"
@@ -23,6 +24,7 @@ class TestWindowCentring : public QObject
 private Q_SLOTS:
     void initTestCase();
     void frameIsCentredOnTheAvailableArea();
+    void fixedWindowOffersNoMaximise();
 
 private:
     // What `tool` prints; empty when it fails.
@@ -132,6 +134,22 @@ void TestWindowCentring::frameIsCentredOnTheAvailableArea()
                             .arg(area.height())));
     // It opened there: nothing moved it after it was first shown.
     QCOMPARE(clientArea.topLeft(), shownAt);
+}
+
+void TestWindowCentring::fixedWindowOffersNoMaximise()
+{
+    if (!m_managed)
+        QSKIP("Only a window manager offers to maximise a window");
+    ScriptedEdges edges;
+    Form1 window(edges);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QStringList arguments{QStringLiteral("-id"), QString::number(window.winId()),
+                                QStringLiteral("_NET_WM_ALLOWED_ACTIONS")};
+    QString actions;
+    QTRY_VERIFY2((actions = output(QStringLiteral("xprop"), arguments)).contains(QLatin1String("_NET_WM_ACTION_CLOSE")),
+                 qPrintable(actions));
+    QVERIFY2(!actions.contains(QLatin1String("MAXIMIZE")), qPrintable(actions));
 }
 
 QUORVANE_TEST_MAIN(TestWindowCentring, QApplication)

@@ -109,6 +109,8 @@ void TestWindowsDesktop::frameIsCentredOnTheWorkArea()
     QVERIFY(GetClientRect(handle, &client));
     QVERIFY(SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0));
     QVERIFY2(frame.bottom - frame.top > client.bottom + 10, "Windows draws a title bar");
+    // The window's size is fixed: its title bar offers no maximise button.
+    QVERIFY(!(GetWindowLongPtrW(handle, GWL_STYLE) & WS_MAXIMIZEBOX));
 
     // Centres compared in half pixels: within 2 pixels either way.
     const long offX = (frame.left + frame.right) - (area.left + area.right);
