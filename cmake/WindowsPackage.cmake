@@ -22,6 +22,10 @@ add_custom_command(
     VERBATIM)
 add_custom_target(windows_licenses ALL DEPENDS ${licences}/licenses/COMPONENTS.txt)
 
+# The release builds the program and its licences alone (scripts/build-windows);
+# the suites are built only where they run: packing them all again would
+# compile them once more in every rebuild from the source archive.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 install(TARGETS quorvane RUNTIME DESTINATION .)
 install(FILES LICENSE DESTINATION . RENAME LICENSE.txt)
 install(DIRECTORY ${licences}/licenses DESTINATION .)
