@@ -16,8 +16,18 @@ desktop_chooser_packages=(qt6-gtk-platformtheme qt6-xdgdesktopportal-platformthe
 # through (D-Bus from Python, gsettings); Qt's Wayland platform, which the
 # program must leave for XWayland there before Qt 6.8.
 gnome_packages=(gnome-shell xwayland python3-gi libglib2.0-bin qt6-wayland)
+# KWin, as Plasma runs it, with Breeze's title bars; and KDE's file dialog as
+# Plasma's users get it in a Qt 6 program: through Plasma 6's own Qt theme, or
+# on Plasma 5, for which Qt 6 has none, through KDE's portal (a Qt 5 program,
+# on Wayland there).
+kwin_packages=(kwin-wayland kwin-style-breeze)
+if [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" = bookworm ]; then
+    kwin_packages+=(xdg-desktop-portal-kde qtwayland5)
+else
+    kwin_packages+=(plasma-integration)
+fi
 test_packages=("${bench_packages[@]}" "${display_packages[@]}" "${desktop_chooser_packages[@]}" "${gnome_packages[@]}"
-    openbox x11-utils xdotool strace ccache)
+    "${kwin_packages[@]}" openbox x11-utils xdotool strace ccache)
 # What starting an installed program on a virtual X server needs.
 started_packages=("${display_packages[@]}" xdotool)
 deb_packages=(dpkg-dev file ccache)
