@@ -131,9 +131,22 @@ class TestDesktopUse : public QObject
 
 private Q_SLOTS:
     void initTestCase();
+    void windowOffersNoMaximise();
     void splitByKeyboardThenCloseByTitleBar();
 
 private:
+    // The program started, and its window as the desktop shows it.
+    static std::optional<Window> start(QProcess &program, Desktop &desktop)
+    {
+        program.setProcessChannelMode(QProcess::ForwardedChannels);
+        program.start(QStringLiteral(QUORVANE_PROGRAM), QStringList());
+        std::optional<Window> main;
+        for (const QDeadlineTimer deadline(20000); !main && !deadline.hasExpired() && program.waitForStarted();
+             QTest::qWait(100))
+            main = desktop.find(mainTitle);
+        return main;
+    }
+
     // Whether `dialog` is a dialog of the main window and opened over it:
     // centred on it, or, larger than the window (a chooser on a small
     // screen), covering its middle. A portal's chooser that Qt could not
@@ -157,6 +170,20 @@ void TestDesktopUse::initTestCase()
              "no desktop driver (run it under a desktop's wrapper, such as scripts/desktop/with-gnome-shell)");
 }
 
+// Where the desktop can be typed into, the next test shows this on the way.
+void TestDesktopUse::windowOffersNoMaximise()
+{
+    Desktop desktop;
+    QProcess program;
+    const auto stop = qScopeGuard([&program] {
+        program.kill();
+        program.waitForFinished();
+    });
+    const std::optional<Window> main = start(program, desktop);
+    QVERIFY2(main, "the window did not open");
+    QVERIFY(!main->maximisable);
+}
+
 void TestDesktopUse::splitByKeyboardThenCloseByTitleBar()
 {
     const QTemporaryDir folder;
@@ -165,16 +192,11 @@ void TestDesktopUse::splitByKeyboardThenCloseByTitleBar()
     Desktop desktop; // before the program: a new driver session makes X clients load their keymap again
 
     QProcess program;
-    program.setProcessChannelMode(QProcess::ForwardedChannels);
     const auto stop = qScopeGuard([&program] {
         program.kill();
         program.waitForFinished();
     });
-    program.start(QStringLiteral(QUORVANE_PROGRAM), QStringList());
-    QVERIFY(program.waitForStarted());
-    std::optional<Window> main;
-    for (const QDeadlineTimer deadline(20000); !main && !deadline.hasExpired(); QTest::qWait(100))
-        main = desktop.find(mainTitle);
+    std::optional<Window> main = start(program, desktop);
     QVERIFY2(main, "the window did not open");
     QVERIFY(!main->maximisable);
     // A program started from a terminal gets no focus until it is clicked:

@@ -26,8 +26,9 @@ if [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" = bookworm ]; then
 else
     kwin_packages+=(plasma-integration)
 fi
+# sway, headless, to read the frame it gives the window.
 test_packages=("${bench_packages[@]}" "${display_packages[@]}" "${desktop_chooser_packages[@]}" "${gnome_packages[@]}"
-    "${kwin_packages[@]}" openbox x11-utils xdotool strace ccache)
+    "${kwin_packages[@]}" sway openbox x11-utils xdotool strace ccache)
 # What starting an installed program on a virtual X server needs.
 started_packages=("${display_packages[@]}" xdotool)
 deb_packages=(dpkg-dev file ccache)
