@@ -9,9 +9,9 @@
 set -euo pipefail
 shopt -s inherit_errexit
 
-for tool in Xvfb xauth mkfifo od; do
+for tool in Xvfb xauth mkfifo od setpriv; do
     command -v "$tool" >/dev/null || {
-        echo "with-xvfb: $tool is missing (Debian packages xvfb, xauth and coreutils)" >&2
+        echo "with-xvfb: $tool is missing (Debian packages xvfb, xauth, coreutils and util-linux)" >&2
         exit 1
     }
 done
@@ -35,7 +35,8 @@ export XAUTHORITY=$dir/authority
 cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
 xauth -q -f "$XAUTHORITY" add :0 . "$cookie"
 mkfifo "$dir/display"
-Xvfb -displayfd 3 -nolisten tcp -noreset -auth "$XAUTHORITY" -screen 0 "$screen" \
+# The server dies with this script, even of kill -9.
+setpriv --pdeathsig KILL Xvfb -displayfd 3 -nolisten tcp -noreset -auth "$XAUTHORITY" -screen 0 "$screen" \
     3>"$dir/display" </dev/null >"$dir/xvfb.log" 2>&1 &
 xvfb_pid=$!
 # The number arrives once the server accepts connections; end of file first
