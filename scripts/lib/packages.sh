@@ -1,5 +1,6 @@
 # Shared by the scripts: the lists of Debian packages the project needs.
-# The Debian packages the project needs, sourced by the other scripts;
+# The Debian packages the project needs, sourced by the other scripts (after
+# scripts/lib/steps.sh);
 # `bash scripts/install-deps --list build` installs the list build_packages.
 # shellcheck shell=bash
 build_packages=(cmake make g++ qt6-base-dev libgl-dev libxcb1-dev)
@@ -21,7 +22,7 @@ gnome_packages=(gnome-shell xwayland python3-gi libglib2.0-bin qt6-wayland)
 # on Plasma 5, for which Qt 6 has none, through KDE's portal (a Qt 5 program,
 # on Wayland there).
 kwin_packages=(kwin-wayland kwin-style-breeze)
-if [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" = bookworm ]; then
+if [ "$(release_codename)" = bookworm ]; then
     kwin_packages+=(xdg-desktop-portal-kde qtwayland5)
 else
     kwin_packages+=(plasma-integration)
